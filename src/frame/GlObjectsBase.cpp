@@ -1,0 +1,7 @@
+#include <quorvel/GlObjectsBase.h>
+
+namespace Quorvel {
+
+GlObjectsBase::~GlObjectsBase() = default;
+
+}  // namespace Quorvel
