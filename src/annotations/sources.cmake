@@ -10,4 +10,4 @@ set(QUORVEL_GLYPH_SOURCES
   src/annotations/GlyphLists.cpp
   src/annotations/GlyphSource.cpp
   src/annotations/Windows1252.cpp)
-target_sources(Quorvel PRIVATE ${QUORVEL_GLYPH_SOURCES})
+target_sources(Quorvel PRIVATE src/annotations/GlText.cpp ${QUORVEL_GLYPH_SOURCES})
