@@ -71,13 +71,6 @@ TEST(GlyphSourceTest, ReadableSystemFontIsUsed) {
   EXPECT_FALSE(SameGlyphs(glyphs, builtIn));
 }
 
-TEST(GlyphSourceTest, BoldRequestFindsABoldFace) {
-  const FontFile regular = MatchFont("DejaVu Sans", 400, 13);
-  const FontFile bold = MatchFont("DejaVu Sans", 700, 13);
-  EXPECT_NE(regular.path, bold.path);
-  EXPECT_FALSE(bold.embolden) << "the family has a real bold face";
-}
-
 // The built-in face, compiled into lists and drawn with GL.
 class BuiltInFaceTest : public GlTest {
 protected:
