@@ -33,8 +33,8 @@ public:
   /// way.
   ///
   /// When glGenLists returns 0 (no current context, or called between
-  /// glNewList and glEndList) the object holds no lists and Write draws
-  /// nothing.
+  /// glBegin and glEnd) nothing further is issued: the object holds no
+  /// lists, Write issues no command and the destructor deletes nothing.
   ///
   /// GL state: the unpack pixel-store state is set while compiling and
   /// restored (glPushClientAttrib/glPopClientAttrib); nothing else changes.
