@@ -5,3 +5,4 @@
 #include <quorvel/GlCamera.h>
 #include <quorvel/GlObjectsBase.h>
 #include <quorvel/GlState.h>
+#include <quorvel/GlText.h>
