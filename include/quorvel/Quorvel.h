@@ -3,5 +3,6 @@
 
 #include <quorvel/Camera.h>
 #include <quorvel/GlCamera.h>
+#include <quorvel/GlCircle.h>
 #include <quorvel/GlObjectsBase.h>
 #include <quorvel/GlState.h>

@@ -1,1 +1,3 @@
-# Sources of this subsystem are added here as its classes land.
+# Sources of the annotation primitives.
+target_sources(Quorvel PRIVATE
+  src/annotations/GlCircle.cpp)
