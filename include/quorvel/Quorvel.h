@@ -4,5 +4,6 @@
 #include <quorvel/Camera.h>
 #include <quorvel/GlCamera.h>
 #include <quorvel/GlCircle.h>
+#include <quorvel/GlCrosshair.h>
 #include <quorvel/GlObjectsBase.h>
 #include <quorvel/GlState.h>

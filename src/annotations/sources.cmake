@@ -1,3 +1,4 @@
 # Sources of the annotation primitives.
 target_sources(Quorvel PRIVATE
-  src/annotations/GlCircle.cpp)
+  src/annotations/GlCircle.cpp
+  src/annotations/GlCrosshair.cpp)
