@@ -6,4 +6,5 @@
 #include <quorvel/GlCircle.h>
 #include <quorvel/GlCrosshair.h>
 #include <quorvel/GlObjectsBase.h>
+#include <quorvel/GlRuler.h>
 #include <quorvel/GlState.h>
