@@ -23,6 +23,7 @@ public:
 
   /// Colour (255, 128, 128, 255), stipple LINE_STRIPED.
   GlCircle();
+  /// Copies the colour and the stipple pattern.
   GlCircle(const GlCircle&);
   GlCircle& operator=(const GlCircle&);
   ~GlCircle() override;
@@ -40,16 +41,18 @@ public:
 
   /// Draws a GL_LINE_LOOP of radius `radius` around `center`, starting at
   /// radius · axis2/|axis2| and turning towards axis1. Only the directions of
-  /// the axes shape the circle; half the length of the shorter axis (axis2
+  /// the axes shape the circle (an axis shorter than 1e-14 is used as it is,
+  /// not normalised); half the length of the shorter axis (axis2
   /// when equal) is the chord tolerance e, from which the segment count
   /// n = ceil(pi / acos(1 - e / radius)), at most 100, follows. The angle is
   /// accumulated in steps of 2pi/n while it stays within 2pi, so the loop
   /// repeats its first vertex when the steps sum to 2pi exactly. The vertices
   /// are sent relative to the centre, after glTranslated(center).
   ///
-  /// Degenerate input draws nothing and never fails: a zero (or NaN) axis
-  /// length issues no glBegin at all; a radius of 0, a negative or NaN
-  /// radius, or one below e/2 sends a loop of one vertex.
+  /// Degenerate input draws nothing and never fails: a zero axis (or a NaN
+  /// axis2) issues no glBegin at all; a radius of 0, a negative or NaN
+  /// radius, or one below e/2 sends a loop of one vertex; a NaN axis1 sends
+  /// not-a-number vertices, which GL discards.
   ///
   /// GL state: pushes GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT | GL_LIGHTING_BIT |
   /// GL_LINE_BIT | GL_POINT_BIT and the modelview matrix, disables lighting,

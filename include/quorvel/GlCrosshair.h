@@ -21,6 +21,7 @@ public:
   /// shared (ticks enabled). The tick count, length and spacing start at 0,
   /// which draws no ticks until SetTicks is called.
   GlCrosshair();
+  /// Copies every member; no GL objects are involved.
   GlCrosshair(const GlCrosshair&);
   GlCrosshair& operator=(const GlCrosshair&);
   ~GlCrosshair() override;

@@ -15,6 +15,7 @@ public:
 
   /// Start, colour, ruler and tick vectors zero; 9 minor ticks.
   GlRuler();
+  /// Copies all five members; no GL objects are involved.
   GlRuler(const GlRuler&);
   GlRuler& operator=(const GlRuler&);
   ~GlRuler() override;

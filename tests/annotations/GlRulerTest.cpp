@@ -111,14 +111,9 @@ TEST_F(GlRulerTest, TicksFollowAnObliqueRulerAndGoToOneSideOnly) {
   ruler.SetMinorTicsCount(1);
   GlRecorder rec;
   ruler.Render();
-  EXPECT_THAT(RecordedVertices(rec), ElementsAreArray(ExactPoints({{0, 0, 0},
-                                                                   {4, 4, 0},
-                                                                   {0.5, -0.5, 0},
-                                                                   {-0.5, 0.5, 0},
-                                                                   {4.5, 3.5, 0},
-                                                                   {3.5, 4.5, 0},
-                                                                   {2, 2, 0},
-                                                                   {1.5, 2.5, 0}})));
+  // Line, start mark, end mark, then the middle tick towards (-1, 1, 0).
+  EXPECT_THAT(RecordedVertices(rec), ElementsAreArray(ExactPoints({{0, 0, 0}, {4, 4, 0}, {0.5, -0.5, 0}, {-0.5, 0.5, 0},
+                                                                   {4.5, 3.5, 0}, {3.5, 4.5, 0}, {2, 2, 0}, {1.5, 2.5, 0}})));
 }
 
 TEST_F(GlRulerTest, LeavesLightingTexturingBlendingOffAndItsColourCurrent) {
