@@ -3,6 +3,9 @@
 
 #include <quorvel/Camera.h>
 #include <quorvel/GlCamera.h>
+#include <quorvel/GlCircle.h>
+#include <quorvel/GlCrosshair.h>
 #include <quorvel/GlObjectsBase.h>
+#include <quorvel/GlRuler.h>
 #include <quorvel/GlState.h>
 #include <quorvel/GlText.h>
