@@ -5,3 +5,6 @@
 #include <quorvel/GlCamera.h>
 #include <quorvel/GlObjectsBase.h>
 #include <quorvel/GlState.h>
+#include <quorvel/GlPanoramaRegionBase.h>
+#include <quorvel/GlPanoramaRegion3D.h>
+#include <quorvel/GlPanoramaRegionAxial.h>
