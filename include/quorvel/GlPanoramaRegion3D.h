@@ -40,8 +40,11 @@ public:
   ///   sampled every 0.005 of the unit parameter over the window's length
   ///   centred on position.x, drawn as one line loop forward at z + half
   ///   height and back at z - half height (z = position.z). A window of
-  ///   negative length gives a loop without vertices; the walk is bounded as
-  ///   WalkWindow describes (at most 10000 points).
+  ///   negative length gives a loop without vertices.
+  ///   The walk is bounded: it stops after 10000 parameter values (a span of
+  ///   50 in u, fifty curve lengths), or as soon as adding 0.005 no longer
+  ///   changes the parameter (|u| beyond about 4.5e13). Windows and positions
+  ///   within some forty-nine curve lengths of the curve are drawn whole.
   ///
   /// GL state: pushes the same attributes as RenderRegion, switches smooth
   /// lines off and disables lighting, pops. Leaves the current colour at the

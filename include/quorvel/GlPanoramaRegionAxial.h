@@ -43,7 +43,10 @@ public:
   ///   position.y sampled every 0.005 of the unit parameter over the window's
   ///   length centred on position.x, as a line strip that leaves out points
   ///   closer than the IW gap to the panorama point and is split once there.
-  ///   The walk is bounded as WalkWindow describes (at most 10000 points).
+  ///   The walk is bounded: it stops after 10000 parameter values (a span of
+  ///   50 in u, fifty curve lengths), or as soon as adding 0.005 no longer
+  ///   changes the parameter (|u| beyond about 4.5e13). Windows and positions
+  ///   within some forty-nine curve lengths of the curve are drawn whole.
   /// Gaps are pixels times the first component of the sampling; negative gaps
   /// are used as they are. Line width is the caller's.
   ///

@@ -1,4 +1,5 @@
 #include <quorvel/GlPanoramaRegion3D.h>
+#include <quorvel/GlPanoramaRegionAxial.h>
 #include <quorvel/GlPanoramaRegionBase.h>
 
 #include "GlRecorder.h"
@@ -124,7 +125,7 @@ TEST_F(RegionGeometryTest, ThrowingLengthLeavesTheRegionAsItWas) {
   EXPECT_EQ(region.curveLengthInverse, 1.0 / 200.0);
 }
 
-class RegionCopyTest : public GlTest {};
+class RegionViewsTest : public GlTest {};
 
 std::vector<GlCall> RecordBand(Quorvel::GlPanoramaRegion3D& region) {
   GlRecorder rec;
@@ -140,7 +141,7 @@ bool SameCalls(const std::vector<GlCall>& a, const std::vector<GlCall>& b) {
   return true;
 }
 
-TEST_F(RegionCopyTest, CopiesDrawTheSameBandFromTheSharedSplineAfterTheSourceIsGone) {
+TEST_F(RegionViewsTest, CopiesDrawTheSameBandFromTheSharedSplineAfterTheSourceIsGone) {
   TestSpline spline;
   MakeStraightNineSamples(spline);
   auto source = std::make_unique<Quorvel::GlPanoramaRegion3D>();
@@ -160,6 +161,30 @@ TEST_F(RegionCopyTest, CopiesDrawTheSameBandFromTheSharedSplineAfterTheSourceIsG
   source.reset();
   EXPECT_TRUE(SameCalls(RecordBand(copy), expected));
   EXPECT_TRUE(SameCalls(RecordBand(assigned), expected));
+}
+
+// Zero width divides by zero across the band, a zero-length curve gives an
+// infinite inverse length: the drawing is meaningless but must end cleanly.
+TEST_F(RegionViewsTest, DegenerateBandsDrawWithoutFailing) {
+  TestSpline spline;
+  MakeStraightNineSamples(spline);
+  spline.ControlPoints() = {Vec3(1, 1, 1), Vec3(1, 1, 1)};
+  Quorvel::GlPanoramaRegion3D view3D;
+  Quorvel::GlPanoramaRegionAxial axial;
+  for (Quorvel::GlPanoramaRegionBase* region : {static_cast<Quorvel::GlPanoramaRegionBase*>(&view3D),
+                                                 static_cast<Quorvel::GlPanoramaRegionBase*>(&axial)}) {
+    region->SetSpline(&spline);
+    region->SetWidth(0);
+    region->SetTransversalSlices(3, 16);
+    region->SetInspectionWindow(32, 20);
+  }
+  GlRecorder rec;
+  EXPECT_NO_THROW(view3D.RenderRegion());
+  EXPECT_NO_THROW(view3D.RenderSlices(Vec3(16, 2, 30), Vec3(0, 0, 1)));
+  EXPECT_NO_THROW(axial.RenderRegion());
+  EXPECT_NO_THROW(axial.RenderSlices(Vec3(16, 2, 30)));
+  EXPECT_EQ(rec.Count("glBegin"), rec.Count("glEnd"));
+  EXPECT_LT(rec.Count("glVertex3dv"), 200u);
 }
 
 }  // namespace
