@@ -35,7 +35,8 @@ void DrawLines(const Vector3d& a, const Vector3d& b, const Vector3d& c, const Ve
   glEnd();
 }
 
-// Unit vector across the band's edge line, in the plane z = 0.
+// Unit vector along the curve: perpendicular, in the plane z = 0, to the line
+// between the two edge points.
 Vector3d AlongCurve(const Vector3d& first, const Vector3d& second) {
   Vector3d t = CrossProduct(first - second, kUp);
   t.Normalize();
