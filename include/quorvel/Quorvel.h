@@ -6,6 +6,9 @@
 #include <quorvel/GlCircle.h>
 #include <quorvel/GlCrosshair.h>
 #include <quorvel/GlObjectsBase.h>
+#include <quorvel/GlPanoramaRegion3D.h>
+#include <quorvel/GlPanoramaRegionAxial.h>
+#include <quorvel/GlPanoramaRegionBase.h>
 #include <quorvel/GlRuler.h>
 #include <quorvel/GlState.h>
 #include <quorvel/GlText.h>
