@@ -5,3 +5,6 @@
 #include <quorvel/GlCamera.h>
 #include <quorvel/GlObjectsBase.h>
 #include <quorvel/GlState.h>
+#include <quorvel/ColoredVector.h>
+#include <quorvel/GlCoordAxes.h>
+#include <quorvel/GlWiredVolume.h>
