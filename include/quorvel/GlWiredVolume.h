@@ -75,8 +75,10 @@ public:
   /// is still clipped by the remaining faces, so nothing drawn lies outside
   /// the volume. Fewer than 3 points are left only when the plane does not
   /// meet the open box; a plane that misses the box gives glBegin/glEnd with
-  /// no vertex. Before SetVolumeSize (or with a zero size) the square
-  /// collapses to the center, drawn as one vertex.
+  /// no vertex. Before SetVolumeSize (all face normals zero, so every point
+  /// lies on every face plane) and with a zero size, s = 0 collapses the
+  /// square to the center: one vertex, or none when a zero-size box does not
+  /// hold the center. Nothing visible is drawn either way.
   ///
   /// GL state: as RenderBox (same attribute mask, smooth lines off, width 1
   /// then the line thickness); leaves the current colour at planeColor.

@@ -226,17 +226,6 @@ TEST_F(GlCoordAxesTest, CopiesOwnTheirArrows) {
   EXPECT_EQ(ColoursDrawn(assigned), original);
 }
 
-TEST(ColoredVector, HoldsDirectionAndColourAndCopies) {
-  const Quorvel::ColoredVector a(Vec3(1, 2, 3), Vec3(0.5, 0.25, 1));
-  Quorvel::ColoredVector b(Vec3(0, 0, 0), Vec3(0, 0, 0));
-  b = a;
-  const Quorvel::ColoredVector c(b);
-  EXPECT_EQ(c.direction, Vec3(1, 2, 3));
-  EXPECT_EQ(c.color, Vec3(0.5, 0.25, 1));
-  b = b;
-  EXPECT_EQ(b.direction, Vec3(1, 2, 3));
-}
-
 // Directions the quarter turn alone would not serve, next to the ones it does.
 const Vec3 kArrowDirections[] = {Vec3(1000, 0, 1000), Vec3(0, 0, -1000), Vec3(-300, 600, -900),
                                  Vec3(200, -500, 1500), Vec3(0, 0, 1000),  Vec3(1000, 0, 0),
