@@ -169,6 +169,13 @@ TEST_F(GlCoordAxesTest, LeavesLightMaterialAndColourSetButMatricesAndEnablesAlon
   EXPECT_FALSE(IsEnabled(GL_LIGHT0));
 }
 
+TEST_F(GlCoordAxesTest, NotANumberDirectionAndColourStillIssueTheWholeArrow) {
+  axes.AddAxis(Vec3(NAN, 0, 1), Vec3(NAN, 0, 0));
+  GlRecorder rec;
+  axes.Render();
+  EXPECT_THAT(rec.Names(), ElementsAreArray(OneArrowCalls(true)));
+}
+
 TEST_F(GlCoordAxesTest, ArrowsAreDrawnInTheOrderAddedDuplicatesIncluded) {
   axes.AddAxis(Vec3(1, 0, 0), Vec3(1, 0, 0));
   axes.AddAxis(Vec3(0, 1, 0), Vec3(0, 1, 0));

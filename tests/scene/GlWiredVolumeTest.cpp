@@ -115,6 +115,8 @@ const OutlineCase kOutlineCases[] = {
     {"plane y = 0 off centre", Vec3(100, 80, 60), Vec3(0, 0, 10), Vec3(1, 0, 0), Vec3(0, 0, 1),
      {Vec3(50, 0, 30), Vec3(-50, 0, 30), Vec3(-50, 0, -30), Vec3(50, 0, -30)}},
     {"plane that misses the box", Vec3(100, 80, 60), Vec3(0, 0, 100), Vec3(1, 0, 0), Vec3(0, 1, 0), {}},
+    {"negative size: the faces enclose nothing", Vec3(-100, -80, -60), Vec3(0, 0, 0), Vec3(1, 0, 0),
+     Vec3(0, 1, 0), {}},
 };
 
 TEST_F(GlWiredVolumeTest, OutlineIsThePlaneClippedToTheFaces) {
