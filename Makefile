@@ -4,6 +4,8 @@
 #   make test-asan   the same with AddressSanitizer and UndefinedBehaviorSanitizer
 #   make demo        build the demo and render a viewer frame to demo.png
 #   make bench       build and run the benchmarks
+#   make fuzz        build the fuzz targets with clang and run each for
+#                    FUZZ_SECONDS (default 60) from its seed corpus
 #   make install PREFIX=/some/where
 
 JOBS    ?= $(shell nproc)
@@ -11,8 +13,10 @@ PREFIX  ?= /usr/local
 CMAKE   := cmake
 CTEST   := ctest --output-on-failure --no-tests=error -j$(JOBS)
 CONFIG  := -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_WERROR=ON
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := $(notdir $(wildcard fuzz/corpus/*))
 
-.PHONY: all deps build test test-asan demo bench install docs clean
+.PHONY: all deps build test test-asan fuzz demo bench install docs clean
 
 all: build
 
@@ -31,6 +35,21 @@ test-asan: deps
 	$(CMAKE) --build build-asan -j$(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 $(CTEST)
 
+# Inputs libFuzzer finds go to build-fuzz/corpus/<target>; the committed seeds
+# in fuzz/corpus/<target> are only read. A failing input is saved in
+# build-fuzz/artifacts/ and fails the target.
+fuzz:
+	@scripts/install-deps.sh build fuzz
+	CC=clang CXX=clang++ $(CMAKE) -S fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	$(CMAKE) --build build-fuzz -j$(JOBS)
+	@mkdir -p build-fuzz/artifacts
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build-fuzz/corpus/$$t && \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp build-fuzz/quorvel_fuzz_$$t \
+	    -max_total_time=$(FUZZ_SECONDS) -timeout=30 -print_final_stats=1 \
+	    -artifact_prefix=build-fuzz/artifacts/$$t- build-fuzz/corpus/$$t fuzz/corpus/$$t || exit 1; \
+	done
+
 bench: build
 	@for b in build/benchmarks/quorvel_*_bench; do [ -x "$$b" ] && "$$b"; done
 
@@ -42,4 +61,4 @@ docs:
 	doxygen docs/Doxyfile
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz

@@ -10,7 +10,7 @@ packages_for() {
                 libfreetype-dev libfontconfig-dev fonts-dejavu-core libpng-dev ;;
     demo)  echo libdcmtk-dev libglfw3-dev ;;
     test)  echo xvfb python3-pydicom ;;
-    fuzz)  echo clang libclang-rt-14-dev ;;
+    fuzz)  echo clang libclang-rt-14-dev libomp-dev ;;
     docs)  echo doxygen ;;
     *) echo "unknown package group: $1" >&2; exit 2 ;;
   esac
