@@ -1,0 +1,1 @@
+quorvel_add_benchmark(quorvel_soak_bench SoakBench.cpp)
