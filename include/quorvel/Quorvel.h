@@ -2,6 +2,7 @@
 #pragma once
 
 #include <quorvel/Camera.h>
+#include <quorvel/Gl2DTextureMapper.h>
 #include <quorvel/GlCamera.h>
 #include <quorvel/GlObjectsBase.h>
 #include <quorvel/GlState.h>
