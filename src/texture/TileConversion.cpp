@@ -16,20 +16,19 @@ void FillZero(std::uint32_t* texels, std::size_t count) {
   std::memset(texels, 0, count * sizeof(std::uint32_t));
 }
 
-inline void ConvertScalar(const std::uint16_t* src, std::uint32_t* dst, int count,
-                          const std::uint32_t* table, std::uint16_t lastIndex) {
+// The reference: dst[i] = table[min(src[i], lastIndex)].
+void ConvertScalar(const std::uint16_t* src, std::uint32_t* dst, int count, const std::uint32_t* table,
+                   std::uint16_t lastIndex) {
   for (int i = 0; i < count; ++i) dst[i] = table[std::min(src[i], lastIndex)];
 }
-
-}  // namespace
 
 #if defined(__SSE2__)
 // Eight pixels a step: one 16-byte load and a saturating clamp for all eight,
 // then eight scalar table loads gathered into two 16-byte stores. Against the
-// plain loop this halves the loads of the source and quarters the stores,
-// which is what bounds the plain loop.
-void ConvertRow(const std::uint16_t* src, std::uint32_t* dst, int count, const std::uint32_t* table,
-                std::uint16_t lastIndex) {
+// plain loop this saves most source loads and three of four stores.
+__attribute__((always_inline)) inline void ConvertEightAtATime(const std::uint16_t* src, std::uint32_t* dst,
+                                                               int count, const std::uint32_t* table,
+                                                               std::uint16_t lastIndex) {
   const __m128i last = _mm_set1_epi16(static_cast<short>(lastIndex));
   int i = 0;
   for (; i + 8 <= count; i += 8) {
@@ -37,23 +36,48 @@ void ConvertRow(const std::uint16_t* src, std::uint32_t* dst, int count, const s
     v = _mm_sub_epi16(v, _mm_subs_epu16(v, last));  // min(v, last), unsigned
     const std::uint64_t lo = static_cast<std::uint64_t>(_mm_cvtsi128_si64(v));
     const std::uint64_t hi = static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(v, v)));
-    const __m128i first = _mm_setr_epi32(
-        static_cast<int>(table[lo & 0xFFFF]), static_cast<int>(table[(lo >> 16) & 0xFFFF]),
-        static_cast<int>(table[(lo >> 32) & 0xFFFF]), static_cast<int>(table[lo >> 48]));
-    const __m128i second = _mm_setr_epi32(
-        static_cast<int>(table[hi & 0xFFFF]), static_cast<int>(table[(hi >> 16) & 0xFFFF]),
-        static_cast<int>(table[(hi >> 32) & 0xFFFF]), static_cast<int>(table[hi >> 48]));
+    const std::uint32_t p01 = static_cast<std::uint32_t>(lo), p23 = static_cast<std::uint32_t>(lo >> 32);
+    const std::uint32_t p45 = static_cast<std::uint32_t>(hi), p67 = static_cast<std::uint32_t>(hi >> 32);
+    const __m128i first = _mm_setr_epi32(static_cast<int>(table[p01 & 0xFFFF]), static_cast<int>(table[p01 >> 16]),
+                                         static_cast<int>(table[p23 & 0xFFFF]), static_cast<int>(table[p23 >> 16]));
+    const __m128i second = _mm_setr_epi32(static_cast<int>(table[p45 & 0xFFFF]), static_cast<int>(table[p45 >> 16]),
+                                          static_cast<int>(table[p67 & 0xFFFF]), static_cast<int>(table[p67 >> 16]));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), first);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i + 4), second);
   }
   ConvertScalar(src + i, dst + i, count - i, table, lastIndex);
 }
-#else
-void ConvertRow(const std::uint16_t* src, std::uint32_t* dst, int count, const std::uint32_t* table,
-                std::uint16_t lastIndex) {
-  ConvertScalar(src, dst, count, table, lastIndex);
+
+using RowConverter = void (*)(const std::uint16_t*, std::uint32_t*, int, const std::uint32_t*, std::uint16_t);
+
+void ConvertRowBaseline(const std::uint16_t* src, std::uint32_t* dst, int count, const std::uint32_t* table,
+                        std::uint16_t lastIndex) {
+  ConvertEightAtATime(src, dst, count, table, lastIndex);
 }
+
+// The same loop with VEX encoding (three-operand inserts), about an eighth
+// faster where the processor has it; chosen at run time.
+__attribute__((target("avx2"))) void ConvertRowAvx2(const std::uint16_t* src, std::uint32_t* dst, int count,
+                                                    const std::uint32_t* table, std::uint16_t lastIndex) {
+  ConvertEightAtATime(src, dst, count, table, lastIndex);
+}
+
+RowConverter SelectRowConverter() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2") ? ConvertRowAvx2 : ConvertRowBaseline;
+}
+
+RowConverter BestRowConverter() {
+  static const RowConverter best = SelectRowConverter();
+  return best;
+}
+#else
+using RowConverter = void (*)(const std::uint16_t*, std::uint32_t*, int, const std::uint32_t*, std::uint16_t);
+
+RowConverter BestRowConverter() { return ConvertScalar; }
 #endif
+
+}  // namespace
 
 void Convert(const Source& source, const Tile& tile) {
   const std::size_t tileWidth = static_cast<std::size_t>(tile.width);
@@ -74,11 +98,12 @@ void Convert(const Source& source, const Tile& tile) {
 
   FillZero(tile.texels, tileWidth * static_cast<std::size_t>(leadRows));
   std::uint32_t* row = tile.texels + tileWidth * static_cast<std::size_t>(leadRows);
+  const RowConverter convertRow = BestRowConverter();
   const std::uint16_t* pixels = source.pixels;
   if (dataRows > 0) pixels += static_cast<std::size_t>(firstRow) * source.width + firstColumn;
   for (int k = 0; k < dataRows; ++k, row += tileWidth, pixels += source.width) {
     FillZero(row, static_cast<std::size_t>(leadColumns));
-    ConvertRow(pixels, row + leadColumns, dataColumns, source.table, source.lastIndex);
+    convertRow(pixels, row + leadColumns, dataColumns, source.table, source.lastIndex);
     FillZero(row + leadColumns + dataColumns, static_cast<std::size_t>(trailColumns));
   }
   FillZero(row, tileWidth * static_cast<std::size_t>(tile.height - leadRows - dataRows));

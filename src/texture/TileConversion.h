@@ -28,12 +28,11 @@ struct Tile {
   int startY;
 };
 
-/// Writes every texel of `tile`.
+/// Writes every texel of `tile`: texel (j, k) is table[min(v, lastIndex)]
+/// for the value v of image pixel (startX + j, startY + k), or 0 outside the
+/// image. Image rows are converted eight pixels at a time with SSE2 (with
+/// AVX2 encoding where the processor has it, chosen at run time).
 void Convert(const Source& source, const Tile& tile);
-
-/// dst[i] = table[min(src[i], lastIndex)] for i in [0, count).
-void ConvertRow(const std::uint16_t* src, std::uint32_t* dst, int count, const std::uint32_t* table,
-                std::uint16_t lastIndex);
 
 }  // namespace TileConversion
 }  // namespace Quorvel
