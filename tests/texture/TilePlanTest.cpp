@@ -245,5 +245,26 @@ TEST(TilePlanTest, CopiesOwnEqualTilesAndEveryTileIsFreedOnce) {
   EXPECT_EQ(counter.Counts().arrayDeletes, counter.Counts().arrayAllocations);
 }
 
+TEST(TilePlanTest, FailedCopyAssignmentLeavesTheTargetAsItWas) {
+  const std::vector<std::uint32_t> table = MakeTable(4096);
+  const auto image = MakeImage(600, 300, Pattern);
+  const auto other = MakeImage(40, 30, Pattern);
+  InspectableMapper source(256, true);
+  source.SetLookupTable(table.data(), 4096);
+  source.SetBuffer(image.get());
+  InspectableMapper target(0, false);
+  target.SetLookupTable(table.data(), 4096);
+  target.SetBuffer(other.get());
+  const auto tiles = target.tileImages;
+
+  FailArrayAllocation(4);  // the fourth of the six tile copies
+  EXPECT_THROW(target = source, std::bad_alloc);
+  FailArrayAllocation(0);
+  EXPECT_EQ(target.tileImages, tiles);
+  EXPECT_EQ(target.buffer, other.get());
+  EXPECT_EQ(target.tileSize, Vec2i(64, 32));
+  EXPECT_EQ(CountWrongTexels(tiles[0]->GetData(), {64, 32}, *other, table, {0, 0}), 0);
+}
+
 }  // namespace
 }  // namespace QuorvelTest
