@@ -20,6 +20,7 @@ bool Given(int argc, char** argv, const char* flag) {
 int main(int argc, char** argv) {
   std::vector<std::string> defaults;
   if (!Given(argc, argv, "--benchmark_repetitions")) defaults.emplace_back("--benchmark_repetitions=7");
+  if (!Given(argc, argv, "--benchmark_min_time")) defaults.emplace_back("--benchmark_min_time=0.1");
   if (!Given(argc, argv, "--benchmark_enable_random_interleaving"))
     defaults.emplace_back("--benchmark_enable_random_interleaving=true");
   if (!Given(argc, argv, "--benchmark_report_aggregates_only") && !Given(argc, argv, "--benchmark_display_aggregates_only"))

@@ -71,9 +71,11 @@ public:
   /// Converts the current image through the current table into the existing
   /// tile images (pixel value v becomes table[min(v, size − 1)]; texels
   /// outside the image are 0, transparent black) and recomputes the tile
-  /// regions. Runs one OpenMP parallel-for over the tiles (static schedule)
-  /// and returns when all are done. Does not re-plan: call it after changing
-  /// the image's pixels or the table.
+  /// regions. Runs one OpenMP parallel-for over the tiles (static schedule,
+  /// the runtime's default team; a single tile is converted on the calling
+  /// thread) and returns when all are done; each tile has one writer.
+  /// Does not re-plan: call it after changing the image's pixels or the
+  /// table.
   /// Without an image (null buffer) it does nothing. Without a usable table
   /// (null, or 0 entries) every texel is set to 0 and no entry is read.
   void UpdateBufferFromLUT();

@@ -162,7 +162,9 @@ void Gl2DTextureMapper::UpdateBufferFromLUT() {
   if (!buffer) return;
   const int n = static_cast<int>(tileImages.size());
   tileRegions.resize(static_cast<std::size_t>(n));
-#pragma omp parallel for schedule(static)
+  // One tile is converted by the calling thread alone: waking a team for it
+  // would only add the wait for the other workers at the closing barrier.
+#pragma omp parallel for schedule(static) if (n > 1)
   for (int i = 0; i < n; ++i) ConvertTile(i);
 }
 

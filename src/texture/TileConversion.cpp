@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstring>
 
-#if defined(__SSE2__)
+#if defined(__SSE2__) && defined(__x86_64__)
 #include <emmintrin.h>
 #endif
 
@@ -22,7 +22,7 @@ void ConvertScalar(const std::uint16_t* src, std::uint32_t* dst, int count, cons
   for (int i = 0; i < count; ++i) dst[i] = table[std::min(src[i], lastIndex)];
 }
 
-#if defined(__SSE2__)
+#if defined(__SSE2__) && defined(__x86_64__)
 // Eight pixels a step: one 16-byte load and a saturating clamp for all eight,
 // then eight scalar table loads gathered into two 16-byte stores. Against the
 // plain loop this saves most source loads and three of four stores.
