@@ -23,20 +23,26 @@ std::uint32_t PowerOfTwoAtLeast(std::uint32_t s) {
   return v + 1;
 }
 
+using TileImage = Gl2DTextureMapper::TileImage;
+
+// Hands tile images over to a list of owning plain pointers; cannot throw
+// once the list is reserved, so no image is ever lost on the way.
+std::vector<TileImage*> ReleaseAll(std::vector<std::unique_ptr<TileImage>>& tiles) {
+  std::vector<TileImage*> owned;
+  owned.reserve(tiles.size());
+  for (std::unique_ptr<TileImage>& tile : tiles) owned.push_back(tile.release());
+  return owned;
+}
+
 // Deep copies of tile images; on std::bad_alloc none of them is kept.
-std::vector<Gl2DTextureMapper::TileImage*> CopyTileImages(
-    const std::vector<Gl2DTextureMapper::TileImage*>& sources) {
-  using TileImage = Gl2DTextureMapper::TileImage;
+std::vector<TileImage*> CopyTileImages(const std::vector<TileImage*>& sources) {
   std::vector<std::unique_ptr<TileImage>> copies;
   copies.reserve(sources.size());
   for (const TileImage* source : sources) {
     copies.push_back(std::make_unique<TileImage>(source->GetWidth(), source->GetHeight(), true));
     std::copy(source->GetData(), source->GetData() + source->GetSize(), copies.back()->GetData());
   }
-  std::vector<TileImage*> owned;
-  owned.reserve(copies.size());
-  for (std::unique_ptr<TileImage>& copy : copies) owned.push_back(copy.release());
-  return owned;
+  return ReleaseAll(copies);
 }
 
 }  // namespace
@@ -152,8 +158,7 @@ void Gl2DTextureMapper::AllocateTileImages() {
     fresh.push_back(std::make_unique<TileImage>(static_cast<std::uint32_t>(plannedSize[0]),
                                                 static_cast<std::uint32_t>(plannedSize[1]), true));
   }
-  tileImages.reserve(n);
-  for (std::unique_ptr<TileImage>& tile : fresh) tileImages.push_back(tile.release());
+  tileImages = ReleaseAll(fresh);
   tileCount = plannedCount;
   tileSize = plannedSize;
 }
