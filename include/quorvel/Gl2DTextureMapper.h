@@ -74,6 +74,10 @@ public:
   /// regions. Runs one OpenMP parallel-for over the tiles (static schedule,
   /// the runtime's default team; a single tile is converted on the calling
   /// thread) and returns when all are done; each tile has one writer.
+  /// On a machine whose cores are busy with other work, the runtime's
+  /// default busy-waiting between parallel loops can delay the join by a
+  /// scheduler time slice (milliseconds); there OMP_WAIT_POLICY=passive in
+  /// the viewer's environment keeps it in microseconds.
   /// Does not re-plan: call it after changing the image's pixels or the
   /// table.
   /// Without an image (null buffer) it does nothing. Without a usable table
