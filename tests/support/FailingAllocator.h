@@ -1,6 +1,8 @@
 // Replaces the global operator new of the executable that links it, so a test
 // can make the n-th allocation on its own thread throw std::bad_alloc and can
-// count the allocations that are still alive.
+// count the allocations that are still alive. Not part of the shared harness:
+// an executable that wants it lists support/FailingAllocator.cpp among its
+// sources, and then every allocation of that process goes through it.
 #pragma once
 
 namespace QuorvelTest {
