@@ -10,6 +10,7 @@ void GlTest::SetUp() {
   context = std::make_unique<HeadlessContext>(SurfaceWidth(), SurfaceHeight());
   ASSERT_TRUE(context->Ok()) << context->Error();
   attribDepth = GetInt(GL_ATTRIB_STACK_DEPTH);
+  clientAttribDepth = GetInt(GL_CLIENT_ATTRIB_STACK_DEPTH);
   modelviewDepth = GetInt(GL_MODELVIEW_STACK_DEPTH);
   projectionDepth = GetInt(GL_PROJECTION_STACK_DEPTH);
 }
@@ -20,6 +21,7 @@ GlTest::~GlTest() {
 
 void GlTest::Audit() {
   EXPECT_EQ(GetInt(GL_ATTRIB_STACK_DEPTH), attribDepth) << "attribute stack left unbalanced";
+  EXPECT_EQ(GetInt(GL_CLIENT_ATTRIB_STACK_DEPTH), clientAttribDepth) << "client attribute stack left unbalanced";
   EXPECT_EQ(GetInt(GL_MODELVIEW_STACK_DEPTH), modelviewDepth) << "modelview stack left unbalanced";
   EXPECT_EQ(GetInt(GL_PROJECTION_STACK_DEPTH), projectionDepth) << "projection stack left unbalanced";
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "a GL error is pending after the test";

@@ -7,8 +7,8 @@
 // the next.
 //
 // After each test, once the derived fixture's members are destroyed, the
-// fixture audits the context: the attribute, modelview and projection stacks
-// are back at their starting depths, no GL error is pending, and no texture
+// fixture audits the context: the attribute, client attribute, modelview and
+// projection stacks are back at their starting depths, no GL error is pending, and no texture
 // or display list is left alive. A test that provokes an error on purpose
 // reads it with glGetError.
 //
@@ -50,6 +50,7 @@ private:
 
   std::unique_ptr<HeadlessContext> context;
   int attribDepth = 0;
+  int clientAttribDepth = 0;
   int modelviewDepth = 0;
   int projectionDepth = 0;
 };
