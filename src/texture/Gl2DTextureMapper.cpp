@@ -63,15 +63,18 @@ Gl2DTextureMapper::Gl2DTextureMapper(const Gl2DTextureMapper& other)
       tileCount(other.tileCount),
       maxTileSize(other.maxTileSize),
       renderInFeedbackMode(other.renderInFeedbackMode),
-      tileImages(CopyTileImages(other.tileImages)),
       tileRegions(other.tileRegions),
-      clipToImage(other.clipToImage) {}
+      clipToImage(other.clipToImage) {
+  // Last, so that no later member's allocation can fail and strand the copies.
+  tileImages = CopyTileImages(other.tileImages);
+}
 
 Gl2DTextureMapper& Gl2DTextureMapper::operator=(const Gl2DTextureMapper& other) {
   if (this == &other) return *this;
-  std::vector<TileImage*> copies = CopyTileImages(other.tileImages);
   std::vector<Vec2i> regions = other.tileRegions;
   std::vector<std::uint32_t> names = other.textureNames;
+  // Last of the allocations, so that none can fail and strand the copies.
+  std::vector<TileImage*> copies = CopyTileImages(other.tileImages);
   DeleteTileImages();
   buffer = other.buffer;
   imageSize = other.imageSize;
@@ -152,6 +155,9 @@ void Gl2DTextureMapper::AllocateTileImages() {
   tileSize = Vec2i();
   tileRegions.clear();
   const std::size_t n = static_cast<std::size_t>(plannedCount[0]) * static_cast<std::size_t>(plannedCount[1]);
+  // The regions too, so that the conversion allocates nothing and the tile
+  // and region lists never differ in length.
+  std::vector<Vec2i> regions(n);
   std::vector<std::unique_ptr<TileImage>> fresh;
   fresh.reserve(n);
   for (std::size_t i = 0; i < n; ++i) {
@@ -159,6 +165,7 @@ void Gl2DTextureMapper::AllocateTileImages() {
                                                 static_cast<std::uint32_t>(plannedSize[1]), true));
   }
   tileImages = ReleaseAll(fresh);
+  tileRegions.swap(regions);
   tileCount = plannedCount;
   tileSize = plannedSize;
 }
