@@ -23,7 +23,7 @@ using GreyImage = Mapper::GreyImage;
 using Vec2i = Mapper::Vec2i;
 
 // Keeps each input quick: larger images only repeat what smaller ones cover.
-constexpr unsigned kMaxPixels = 1u << 16;
+constexpr unsigned kMaxPixels = 1u << 14;
 constexpr std::uint32_t kCanary = 0xA5C3E1F7u;
 
 class OpenMapper : public Mapper {
