@@ -37,7 +37,8 @@ test-asan: deps
 
 # Inputs libFuzzer finds go to build-fuzz/corpus/<target>; the committed seeds
 # in fuzz/corpus/<target> are only read. A failing input is saved in
-# build-fuzz/artifacts/ and fails the target.
+# build-fuzz/artifacts/ and fails the target. Passive OpenMP waiting keeps the
+# conversion's idle workers from spinning against the fuzzer on small machines.
 fuzz:
 	@scripts/install-deps.sh build fuzz
 	CC=clang CXX=clang++ $(CMAKE) -S fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -45,7 +46,7 @@ fuzz:
 	@mkdir -p build-fuzz/artifacts
 	@for t in $(FUZZ_TARGETS); do \
 	  mkdir -p build-fuzz/corpus/$$t && \
-	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp build-fuzz/quorvel_fuzz_$$t \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp OMP_WAIT_POLICY=passive build-fuzz/quorvel_fuzz_$$t \
 	    -max_total_time=$(FUZZ_SECONDS) -timeout=30 -print_final_stats=1 \
 	    -artifact_prefix=build-fuzz/artifacts/$$t- build-fuzz/corpus/$$t fuzz/corpus/$$t || exit 1; \
 	done
