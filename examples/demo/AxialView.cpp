@@ -18,6 +18,29 @@ constexpr double kPhantomSpanX = 100.0, kPhantomSpanY = 112.0, kPhantomCentreY =
 
 }  // namespace
 
+AxialFraming PhantomAxialFraming(const Viewport& viewport, double zoom) {
+  const double pixel = std::max(kPhantomSpanX / viewport.width, kPhantomSpanY / viewport.height) / zoom;
+  return {Vec3(0.0, kPhantomCentreY, 0.0), pixel};
+}
+
+AxialFraming ImageAxialFraming(const Vec3& extent, const Viewport& viewport, double zoom) {
+  const double margin = 1.04;
+  const double pixel = std::max(extent[0] * margin / viewport.width, extent[1] * margin / viewport.height) / zoom;
+  return {Vec3(), pixel};
+}
+
+// Orthographic, looking down on the plane z = 0 with the front of the head
+// at the top.
+void LoadAxialCamera(Quorvel::GlCamera& camera, const AxialFraming& framing) {
+  camera.SetFocus(framing.centre);
+  camera.SetEye(framing.centre + Vec3(0.0, 0.0, 100.0));
+  camera.SetDirectionUp(Vec3(0.0, 1.0, 0.0));
+  camera.SetClipPlanes(Vector2<double>(1.0, 200.0));
+  camera.SetZoom(framing.pixel * 0.5);
+  camera.SetOrthoFrustum();
+  camera.SetLookAt();
+}
+
 AxialView::AxialView(const Scene& scene) {
   const RegionSettings& r = scene.Region();
   if (scene.HasArch()) region.SetSpline(&scene.GetPhantom().Arch());
@@ -44,28 +67,21 @@ AxialView::AxialView(const Scene& scene) {
   circle.SetLineStipple(Quorvel::GlCircle::LINE_STRIPED);
 }
 
-Vec3 AxialView::Centre(const Scene& scene) const {
-  return scene.HasArch() ? Vec3(0.0, kPhantomCentreY, 0.0) : Vec3();
+AxialFraming AxialView::Framing(const Scene& scene, const Viewport& viewport) {
+  if (scene.HasArch()) return PhantomAxialFraming(viewport, scene.Zoom());
+  return ImageAxialFraming(scene.VolumeSize(), viewport, scene.Zoom());
 }
 
-double AxialView::PixelSize(const Scene& scene, const Viewport& viewport) const {
-  double spanX = kPhantomSpanX, spanY = kPhantomSpanY;
-  if (!scene.HasArch()) {
-    const Vec3 size = scene.VolumeSize();
-    spanX = size[0] * 1.04, spanY = size[1] * 1.04;
-  }
-  return std::max(spanX / viewport.width, spanY / viewport.height) / scene.Zoom();
-}
-
-Vec3 AxialView::WorldAt(const Scene& scene, const Viewport& viewport, double x, double y) const {
-  const double pixel = PixelSize(scene, viewport);
+Vec3 AxialView::WorldAt(const Scene& scene, const Viewport& viewport, double x, double y) {
+  const AxialFraming framing = Framing(scene, viewport);
   const Vec3 offset(x - (viewport.x + viewport.width * 0.5), y - (viewport.y + viewport.height * 0.5), 0.0);
-  return Centre(scene) + offset * pixel;
+  return framing.centre + offset * framing.pixel;
 }
 
 void AxialView::Render(Scene& scene, const Viewport& viewport, Resources& resources) {
-  const double pixel = PixelSize(scene, viewport);
-  SetCamera(scene, viewport);
+  const AxialFraming framing = Framing(scene, viewport);
+  const double pixel = framing.pixel;
+  LoadAxialCamera(camera, framing);
   DrawSlice(scene, resources);
   if (scene.HasArch()) {
     DrawRegion(scene, pixel);
@@ -74,19 +90,6 @@ void AxialView::Render(Scene& scene, const Viewport& viewport, Resources& resour
   }
   DrawCrosshair(scene, pixel);
   DrawLabels(scene, viewport, pixel, resources);
-}
-
-// Orthographic, looking down on the plane z = 0 with the front of the head
-// at the top; one pixel is `pixel` mm.
-void AxialView::SetCamera(const Scene& scene, const Viewport& viewport) {
-  const Vec3 centre = Centre(scene);
-  camera.SetFocus(centre);
-  camera.SetEye(centre + Vec3(0.0, 0.0, 100.0));
-  camera.SetDirectionUp(Vec3(0.0, 1.0, 0.0));
-  camera.SetClipPlanes(Vector2<double>(1.0, 200.0));
-  camera.SetZoom(PixelSize(scene, viewport) * 0.5);
-  camera.SetOrthoFrustum();
-  camera.SetLookAt();
 }
 
 void AxialView::DrawSlice(Scene& scene, Resources& resources) {

@@ -15,22 +15,33 @@
 
 namespace Demo {
 
+/// How the axial view frames the plane z = 0: the point at the viewport's
+/// centre and the size of one pixel in mm.
+struct AxialFraming {
+  Vec3 centre;
+  double pixel = 1.0;
+};
+
+/// The phantom's jaws, airway and spine, at a zoom factor.
+AxialFraming PhantomAxialFraming(const Viewport& viewport, double zoom);
+/// A whole image of the given extent (mm), centred, at a zoom factor.
+AxialFraming ImageAxialFraming(const Vec3& extent, const Viewport& viewport, double zoom);
+/// Loads the orthographic camera of that framing (the viewport must be set).
+void LoadAxialCamera(Quorvel::GlCamera& camera, const AxialFraming& framing);
+
 class AxialView {
 public:
   explicit AxialView(const Scene& scene);
 
   void Render(Scene& scene, const Viewport& viewport, Resources& resources);
 
-  /// World size of one screen pixel (mm) at the scene's zoom.
-  double PixelSize(const Scene& scene, const Viewport& viewport) const;
+  /// The framing of the scene's slice at the scene's zoom.
+  static AxialFraming Framing(const Scene& scene, const Viewport& viewport);
   /// The point of the axial plane under window pixel (x, y) (GL window
   /// coordinates, origin bottom left).
-  Vec3 WorldAt(const Scene& scene, const Viewport& viewport, double x, double y) const;
-  /// The point of the axial plane at the centre of the view.
-  Vec3 Centre(const Scene& scene) const;
+  static Vec3 WorldAt(const Scene& scene, const Viewport& viewport, double x, double y);
 
 private:
-  void SetCamera(const Scene& scene, const Viewport& viewport);
   void DrawSlice(Scene& scene, Resources& resources);
   void DrawRegion(const Scene& scene, double pixel);
   void DrawSite(const Scene& scene, double pixel, Resources& resources);

@@ -3,9 +3,11 @@
 #include <dcmtk/dcmdata/dcrledrg.h>
 #include <dcmtk/dcmdata/dctk.h>
 #include <dcmtk/dcmjpeg/djdecode.h>
+#include <dcmtk/oflog/oflog.h>
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <stdexcept>
 
 namespace Demo {
@@ -20,6 +22,13 @@ struct Format {
 
 [[noreturn]] void Fail(const std::string& path, const std::string& why) {
   throw std::runtime_error(path + ": " + why);
+}
+
+// Whether the file starts with the 128-byte preamble and the "DICM" mark.
+bool HasDicomMark(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  char head[132] = {};
+  return in.read(head, sizeof head) && std::string(head + 128, 4) == "DICM";
 }
 
 Uint16 GetU16(DcmDataset& d, const DcmTagKey& tag, Uint16 fallback) {
@@ -70,11 +79,18 @@ long Raw(unsigned value, const Format& f) {
 }  // namespace
 
 DicomImage ReadDicom(const std::string& path, int frame) {
+  // DCMTK would log its own lines about a bad file; the one-line error
+  // below says it instead.
+  OFLog::configure(OFLogger::FATAL_LOG_LEVEL);
   DJDecoderRegistration::registerCodecs();
   DcmRLEDecoderRegistration::registerCodecs();
+  if (!std::ifstream(path)) Fail(path, "cannot open the file");
   DcmFileFormat file;
   const OFCondition status = file.loadFile(path.c_str());
-  if (status.bad()) Fail(path, std::string("cannot read as DICOM (") + status.text() + ")");
+  if (status.bad()) {
+    if (!HasDicomMark(path)) Fail(path, "not a DICOM file");
+    Fail(path, std::string("truncated or damaged DICOM file (") + status.text() + ")");
+  }
   DcmDataset& d = *file.getDataset();
   const Format f = ReadFormat(d, path);
   if (frame > f.frames) Fail(path, "has " + std::to_string(f.frames) + " frame(s), not " + std::to_string(frame));

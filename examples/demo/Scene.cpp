@@ -6,8 +6,6 @@
 namespace Demo {
 namespace {
 
-constexpr int kFirstSliceIndex = 140;      // through the crowns of the lower teeth
-constexpr double kPositionAlong = 22.0;       // mm from the middle: the right premolars
 const Window kBoneWindow{1000.0, 3200.0};
 
 double SliceHeight(const Phantom& phantom, int index) {
@@ -17,7 +15,7 @@ double SliceHeight(const Phantom& phantom, int index) {
 }  // namespace
 
 Scene::Scene(Palette p, StageTimes& times)
-    : position(kPositionAlong, 0.0, SliceHeight(phantom, kFirstSliceIndex)), window(kBoneWindow), palette(p) {
+    : position(kInitialPositionAlong, 0.0, SliceHeight(phantom, kInitialSlice)), window(kBoneWindow), palette(p) {
   Stopwatch sliceTime;
   slice = std::make_unique<GreyImage>(AxialSlice(phantom, position[2]));
   times.Add("axial slice from the phantom", sliceTime.Seconds());

@@ -18,6 +18,11 @@
 
 namespace Demo {
 
+/// The phantom scene starts with the slice through the crowns of the lower
+/// teeth and the panorama position on the arch at the right premolars.
+constexpr int kInitialSlice = 140;
+constexpr double kInitialPositionAlong = 22.0;
+
 /// Settings of the panoramic region shared by the views (mm).
 struct RegionSettings {
   double bandWidth = 16.0;

@@ -62,7 +62,6 @@ void Viewer::Render(int width, int height) {
   ClearViewport(layout.volume);
   volume.Render(scene, layout.volume, resources);
   ClearViewport(layout.panoramic);
-  glViewport(layout.panoramic.x, layout.panoramic.y, layout.panoramic.width, layout.panoramic.height);
   panoramic.Render(scene, layout.panoramic, resources);
 }
 
@@ -73,7 +72,7 @@ void Viewer::Drag(int width, int height, double x, double y) {
   if (!scene.HasArch()) return;
   const Layout layout = MakeLayout(width, height);
   if (layout.axial.Contains(int(x), int(y))) {
-    const Vec3 p = axial.WorldAt(scene, layout.axial, x, y);
+    const Vec3 p = AxialView::WorldAt(scene, layout.axial, x, y);
     const ArchSpline& arch = scene.GetPhantom().Arch();
     double bestU = 0.5, best = 1e30;
     for (std::size_t i = 0; i < arch.Samples().size(); ++i) {

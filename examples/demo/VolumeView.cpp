@@ -10,12 +10,25 @@ namespace {
 
 using Brantel::Geometry::Vector2;
 
-// Seen from the front, a little from the patient's right and from above.
 const Vec3 kViewDirection(-0.50, 1.0, 0.62);
 constexpr double kViewDistance = 2.25;   // in volume diagonals
 constexpr double kFieldOfView = 24.0;    // degrees across the view's height
 
 }  // namespace
+
+void LoadVolumeCamera(Quorvel::GlCamera& camera, const Vec3& volumeSize) {
+  Vec3 direction = kViewDirection;
+  direction.Normalize();
+  const double distance = volumeSize.Length() * kViewDistance;
+  const Vec3 focus(0.0, 0.0, -volumeSize[2] * 0.06);
+  camera.SetFocus(focus);
+  camera.SetEye(focus + direction * distance);
+  camera.SetDirectionUp(Vec3(0.0, 0.0, 1.0));
+  camera.SetClipPlanes(Vector2<double>(distance * 0.3, distance * 2.0));
+  camera.SetFOV(kFieldOfView);
+  camera.SetPerspectiveFrustum();
+  camera.SetLookAt();
+}
 
 VolumeView::VolumeView(const Scene& scene) {
   volume.SetVolumeSize(scene.VolumeSize());
@@ -42,7 +55,7 @@ void VolumeView::Render(Scene& scene, const Viewport& viewport, Resources& resou
   glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_LEQUAL);
   glClear(GL_DEPTH_BUFFER_BIT);
-  SetCamera(scene);
+  LoadVolumeCamera(camera, scene.VolumeSize());
   volume.RenderBox();
   volume.RenderPlane(Vec3(0.0, 0.0, scene.SliceZ()), Vec3(1.0, 0.0, 0.0), Vec3(0.0, 1.0, 0.0));
   DrawSlice(scene, resources);
@@ -50,20 +63,6 @@ void VolumeView::Render(Scene& scene, const Viewport& viewport, Resources& resou
   DrawAxes(scene);
   glDisable(GL_DEPTH_TEST);
   DrawLabels(scene, viewport, resources);
-}
-
-void VolumeView::SetCamera(const Scene& scene) {
-  Vec3 direction = kViewDirection;
-  direction.Normalize();
-  const double distance = scene.VolumeSize().Length() * kViewDistance;
-  const Vec3 focus(0.0, 0.0, -scene.VolumeSize()[2] * 0.06);
-  camera.SetFocus(focus);
-  camera.SetEye(focus + direction * distance);
-  camera.SetDirectionUp(Vec3(0.0, 0.0, 1.0));
-  camera.SetClipPlanes(Vector2<double>(distance * 0.3, distance * 2.0));
-  camera.SetFOV(kFieldOfView);
-  camera.SetPerspectiveFrustum();
-  camera.SetLookAt();
 }
 
 // The slice at its height, pushed slightly back in depth so that the lines

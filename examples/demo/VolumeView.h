@@ -15,6 +15,11 @@
 
 namespace Demo {
 
+/// Loads the perspective camera that shows a volume of the given size
+/// whole, from the front, a little from the patient's right and from above
+/// (the viewport must be set).
+void LoadVolumeCamera(Quorvel::GlCamera& camera, const Vec3& volumeSize);
+
 class VolumeView {
 public:
   explicit VolumeView(const Scene& scene);
@@ -22,7 +27,6 @@ public:
   void Render(Scene& scene, const Viewport& viewport, Resources& resources);
 
 private:
-  void SetCamera(const Scene& scene);
   void DrawSlice(Scene& scene, Resources& resources);
   void DrawRegion(const Scene& scene);
   void DrawAxes(const Scene& scene);
