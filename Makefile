@@ -31,6 +31,22 @@ test-asan: deps
 	$(CMAKE) --build build-asan -j$(JOBS)
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 $(CTEST)
 
+# Installs what the demo needs, builds the library and the demo in the build
+# directory of `make build`, renders demo.png and reports each stage's time.
+demo:
+	@set -e; \
+	t0=$$(date +%s%N); scripts/install-deps.sh build demo; \
+	t1=$$(date +%s%N); $(CMAKE) -S . -B build $(CONFIG) >/dev/null; \
+	$(CMAKE) --build build -j$(JOBS) --target quorvel-demo; \
+	t2=$$(date +%s%N); build/examples/demo/quorvel-demo --out demo.png; \
+	t3=$$(date +%s%N); \
+	ms() { echo $$(( ($$2 - $$1) / 1000000 )); }; \
+	echo "make demo:"; \
+	echo "  install missing packages  $$(ms $$t0 $$t1) ms"; \
+	echo "  configure and build       $$(ms $$t1 $$t2) ms"; \
+	echo "  render demo.png           $$(ms $$t2 $$t3) ms"; \
+	echo "The picture is $(CURDIR)/demo.png"
+
 bench: build
 	@for b in build/benchmarks/quorvel_*_bench; do [ -x "$$b" ] && "$$b"; done
 
@@ -39,7 +55,9 @@ install: build
 
 docs:
 	@scripts/install-deps.sh docs
+	@mkdir -p build/docs
 	doxygen docs/Doxyfile
+	@echo "HTML reference: $(CURDIR)/build/docs/html/index.html"
 
 clean:
 	rm -rf build build-asan
