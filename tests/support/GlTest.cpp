@@ -14,14 +14,21 @@ void GlTest::SetUp() {
   projectionDepth = GetInt(GL_PROJECTION_STACK_DEPTH);
 }
 
-void GlTest::TearDown() {
-  if (context && context->Ok()) {
-    EXPECT_EQ(GetInt(GL_ATTRIB_STACK_DEPTH), attribDepth) << "attribute stack left unbalanced";
-    EXPECT_EQ(GetInt(GL_MODELVIEW_STACK_DEPTH), modelviewDepth) << "modelview stack left unbalanced";
-    EXPECT_EQ(GetInt(GL_PROJECTION_STACK_DEPTH), projectionDepth) << "projection stack left unbalanced";
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "a GL error is pending after the test";
+GlTest::~GlTest() {
+  if (context && context->Ok()) Audit();
+}
+
+void GlTest::Audit() {
+  EXPECT_EQ(GetInt(GL_ATTRIB_STACK_DEPTH), attribDepth) << "attribute stack left unbalanced";
+  EXPECT_EQ(GetInt(GL_MODELVIEW_STACK_DEPTH), modelviewDepth) << "modelview stack left unbalanced";
+  EXPECT_EQ(GetInt(GL_PROJECTION_STACK_DEPTH), projectionDepth) << "projection stack left unbalanced";
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << "a GL error is pending after the test";
+  // Names are handed out from 1 upward in a fresh context; the fixture's
+  // objects have been destroyed by now, so anything alive has leaked.
+  for (GLuint name = 1; name <= kAuditedNames; ++name) {
+    EXPECT_FALSE(glIsTexture(name)) << "texture " << name << " left alive";
+    EXPECT_FALSE(glIsList(name)) << "display list " << name << " left alive";
   }
-  context.reset();
 }
 
 void GlTest::UseWorldWindowMapping() {

@@ -6,9 +6,11 @@
 // context is destroyed after the test, so no state leaks from one test into
 // the next.
 //
-// After each test the fixture audits the context: the attribute, modelview
-// and projection stacks are back at their starting depths and no GL error is
-// pending. A test that provokes an error on purpose reads it with glGetError.
+// After each test, once the derived fixture's members are destroyed, the
+// fixture audits the context: the attribute, modelview and projection stacks
+// are back at their starting depths, no GL error is pending, and no texture
+// or display list is left alive. A test that provokes an error on purpose
+// reads it with glGetError.
 //
 // Reading back what GL received (see the other headers of this folder):
 //   Feedback.h    feedback-buffer capture and parser (vertices, colours,
@@ -39,10 +41,13 @@ protected:
   virtual int SurfaceWidth() const { return 64; }
   virtual int SurfaceHeight() const { return 64; }
 
+  ~GlTest() override;
   void SetUp() override;
-  void TearDown() override;
 
 private:
+  static constexpr unsigned kAuditedNames = 4096;
+  void Audit();
+
   std::unique_ptr<HeadlessContext> context;
   int attribDepth = 0;
   int modelviewDepth = 0;
