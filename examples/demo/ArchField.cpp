@@ -44,7 +44,7 @@ ArchCoordinates ArchField::Nearest(const ArchSpline& arch, double x, double y) c
   }
   const double spacing = arch.SampledLength() / double(points.size() - 1);
   const Vec3& normal = arch.Normals()[best];
-  const Vec3 tangent(normal[1], -normal[0], 0.0);
+  const Vec3 tangent(-normal[1], normal[0], 0.0);
   ArchCoordinates a;
   a.along = best * spacing + Brantel::Geometry::DotProduct(p - points[best], tangent);
   a.across = Brantel::Geometry::DotProduct(p - points[best], normal);

@@ -9,9 +9,9 @@ namespace {
 // Arch points (mm): the patient's right ramus, molars, premolars, canine,
 // the midline between the central incisors, and the same on the left.
 const Vec3 kArchPoints[] = {
-    {-39.0, -40.0, 0.0}, {-31.0, -18.0, 0.0}, {-25.5, 0.0, 0.0}, {-17.0, 13.0, 0.0},
-    {0.0, 20.0, 0.0},    {17.0, 13.0, 0.0},   {25.5, 0.0, 0.0},  {31.0, -18.0, 0.0},
-    {39.0, -40.0, 0.0}};
+    {39.0, -40.0, 0.0},  {31.0, -18.0, 0.0},  {25.5, 0.0, 0.0},   {17.0, 13.0, 0.0},
+    {0.0, 20.0, 0.0},    {-17.0, 13.0, 0.0},  {-25.5, 0.0, 0.0},  {-31.0, -18.0, 0.0},
+    {-39.0, -40.0, 0.0}};
 
 constexpr int kDenseStepsPerSegment = 400;
 
@@ -73,7 +73,7 @@ void ArchSpline::ComputeSamples(int sampleCount) {
   for (std::size_t i = 0; i < samplePoints.size(); ++i) {
     const Vec3& before = samplePoints[i == 0 ? 0 : i - 1];
     const Vec3& after = samplePoints[std::min(i + 1, samplePoints.size() - 1)];
-    Vec3 normal = Brantel::Geometry::CrossProduct(up, after - before);
+    Vec3 normal = Brantel::Geometry::CrossProduct(after - before, up);
     normal.Normalize();
     sampleNormals.push_back(normal);
   }

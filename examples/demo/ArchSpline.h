@@ -1,7 +1,7 @@
 // The dental arch as the viewer's panoramic curve: a Catmull–Rom spline
-// through a handful of arch points in the plane z = 0, which computes its
-// own evenly spaced samples and their unit normals (pointing out of the
-// arch, towards the cheeks and lips).
+// through a handful of arch points in the plane z = 0, from the patient's
+// right to the left, which computes its own evenly spaced samples and their
+// unit normals (pointing out of the arch, towards the cheeks and lips).
 #pragma once
 
 #include <brantel/geometry/SplineBase.h>

@@ -29,11 +29,12 @@ AxialFraming ImageAxialFraming(const Vec3& extent, const Viewport& viewport, dou
   return {Vec3(), pixel};
 }
 
-// Orthographic, looking down on the plane z = 0 with the front of the head
-// at the top.
+// Orthographic, looking at the plane z = 0 from below, as from the feet,
+// with the front of the head at the top: the patient's right is on the
+// left of the screen.
 void LoadAxialCamera(Quorvel::GlCamera& camera, const AxialFraming& framing) {
   camera.SetFocus(framing.centre);
-  camera.SetEye(framing.centre + Vec3(0.0, 0.0, 100.0));
+  camera.SetEye(framing.centre + Vec3(0.0, 0.0, -100.0));
   camera.SetDirectionUp(Vec3(0.0, 1.0, 0.0));
   camera.SetClipPlanes(Vector2<double>(1.0, 200.0));
   camera.SetZoom(framing.pixel * 0.5);
@@ -74,7 +75,7 @@ AxialFraming AxialView::Framing(const Scene& scene, const Viewport& viewport) {
 
 Vec3 AxialView::WorldAt(const Scene& scene, const Viewport& viewport, double x, double y) {
   const AxialFraming framing = Framing(scene, viewport);
-  const Vec3 offset(x - (viewport.x + viewport.width * 0.5), y - (viewport.y + viewport.height * 0.5), 0.0);
+  const Vec3 offset((viewport.x + viewport.width * 0.5) - x, y - (viewport.y + viewport.height * 0.5), 0.0);
   return framing.centre + offset * framing.pixel;
 }
 
@@ -132,14 +133,15 @@ void AxialView::DrawRuler(const Scene& scene, Resources& resources) {
   };
   const Vec3 start = lowerMost(true);
   const Vec3 span = lowerMost(false) - start;
-  Vec3 tick = Brantel::Geometry::CrossProduct(Vec3(0.0, 0.0, 1.0), span);
+  Vec3 tick = Brantel::Geometry::CrossProduct(span, Vec3(0.0, 0.0, 1.0));
   tick.Normalize();
   ruler.SetStartPosition(start);
   ruler.SetVectors(span, tick * 3.0);
   glLineWidth(1.0f);
   ruler.Render();
   const std::string text = Fixed(span.Length(), 1) + " mm";
-  const Vec3 below = start + span * 0.5 - tick * 5.5 - Vec3(double(text.size()) * 0.65, 0.0, 0.0);
+  // Screen x runs along world −x here; start the text half its width to the left.
+  const Vec3 below = start + span * 0.5 - tick * 5.5 + Vec3(double(text.size()) * 0.65, 0.0, 0.0);
   LabelAt(resources.label, below, Style::kRuler, text);
 }
 

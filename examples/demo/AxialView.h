@@ -1,4 +1,4 @@
-// The axial view: the slice through the teeth seen from above, with the
+// The axial view: the slice through the teeth seen from the feet, with the
 // panoramic region along the arch, the crosshair at the panorama position,
 // a ruler across the arch, a circle on the implant site and text labels.
 #pragma once

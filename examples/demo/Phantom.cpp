@@ -57,6 +57,14 @@ double Bone(const Vec3& p, double depthInside, double shell = 2.0) {
   return kCancellous + (ValueNoise(p, 1.1) - 0.5) * 420.0;
 }
 
+// The mandibular canal: a nerve channel through the lower jaw from the
+// ramus to below the premolars.
+bool InCanal(const ArchCoordinates& a, double z, double ramus, double length) {
+  if (std::abs(a.along - length * 0.5) < 24.0) return false;
+  const double height = -28.0 + ramus * 30.0;
+  return std::abs(a.across + 1.5) < 1.6 && std::abs(z - height) < 1.6;
+}
+
 }  // namespace
 
 Phantom::Phantom() : arch(), field(arch), teeth(arch.SampledLength()) {}
@@ -105,10 +113,10 @@ double Phantom::Midface(const Vec3& p) const {
   for (int side = -1; side <= 1; side += 2) {
     const double r = std::sqrt(Square((p[0] - side * 23.0) / 12.0) + Square((p[1] + 6.0) / 15.0) +
                                Square((z - 43.0) / 12.0));
-    if (r < 1.0) return kAir + 60.0;
+    if (r < 1.0) return -350.0;  // air and lining mucosa
     if (r < 1.1) return kCortical * 0.8;
   }
-  if (std::abs(p[0]) < 12.0 && p[1] > -34.0 && p[1] < 16.0) {
+  if (std::abs(p[0]) < 12.0 && p[1] > -34.0 && p[1] < 4.0) {
     if (std::abs(p[0]) < 1.0) return kCortical * 0.7;  // septum
     return kAir + 40.0;
   }
@@ -137,7 +145,8 @@ double Phantom::Jaws(const Vec3& p, const ArchCoordinates& a) const {
     const double halfWidth = (6.0 + 3.2 * h - ramus * 1.8) * rounding;
     const double centre = -0.8 - 1.6 * h;
     const double depth = std::min({halfWidth - std::abs(a.across - centre), lowerTop - z, z - lowerBottom});
-    if (depth > 0.0) best = teeth.InSocket(a.along, a.across, z) ? kSoft + 30.0 : Bone(p, depth);
+    const bool hollow = teeth.InSocket(a.along, a.across, z) || InCanal(a, z, ramus, length);
+    if (depth > 0.0) best = hollow ? kSoft + 30.0 : Bone(p, depth);
   }
   // Upper jaw: alveolar ridge above the crowns, rounded off behind the last
   // molars and running up into the midface without an edge.

@@ -5,8 +5,8 @@
 // are computed on the fly for any point, so slices and reformats sample it
 // directly instead of holding a volume in memory.
 //
-// Coordinates are millimetres: x from the patient's right to left, y from
-// back to front, z from the chin up. The occlusal plane is z = 0; the volume
+// Coordinates are millimetres, right-handed: x towards the patient's right,
+// y from back to front, z from the chin up. The occlusal plane is z = 0; the volume
 // is the box of Size() centred on the origin.
 #pragma once
 

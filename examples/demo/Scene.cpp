@@ -65,12 +65,14 @@ Vec3 Scene::PositionInPlane() const {
 void Scene::SlicePlane(Vec3& origin, Vec3& xEdge, Vec3& yEdge) const {
   const double width = slice->Width() * slice->pixelWidth;
   const double height = slice->Height() * slice->pixelHeight;
-  xEdge = Vec3(width, 0.0, 0.0);
   if (HasArch()) {
     origin = Vec3(-width * 0.5, -height * 0.5, 0.0);
+    xEdge = Vec3(width, 0.0, 0.0);
     yEdge = Vec3(0.0, height, 0.0);
   } else {
-    origin = Vec3(-width * 0.5, height * 0.5, 0.0);
+    // Column 0 on the screen's left (world +x in the axial view), row 0 at the top.
+    origin = Vec3(width * 0.5, height * 0.5, 0.0);
+    xEdge = Vec3(-width, 0.0, 0.0);
     yEdge = Vec3(0.0, -height, 0.0);
   }
 }

@@ -84,7 +84,9 @@ public:
 
   /// Where the slice image lies in the axial plane (z = 0): the outer corner
   /// of pixel (0, 0) and the edges along its rows and columns, in mm. The
-  /// phantom's rows run from back to front, a DICOM image's from top down.
+  /// phantom's slice lies in the phantom's coordinates; a DICOM image is
+  /// placed so that the axial view shows it as stored, row 0 at the top and
+  /// column 0 on the left.
   void SlicePlane(Vec3& origin, Vec3& xEdge, Vec3& yEdge) const;
   /// Extent of the volume (phantom) or of a box around the DICOM image.
   Vec3 VolumeSize() const;

@@ -23,7 +23,7 @@ GreyImage AxialSlice(const Phantom& phantom, double z);
 struct PanoramaGeometry {
   double bandWidth = 16.0;  ///< mm across the arch averaged into a pixel
   double bottom = -50.0;    ///< z of the first row, mm
-  double top = 56.0;        ///< z of the last row, mm
+  double top = 44.0;        ///< z of the last row, mm
   double pixel = 0.25;      ///< pixel size in mm, along the arch and in z
 };
 

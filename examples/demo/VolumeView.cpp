@@ -10,8 +10,8 @@ namespace {
 
 using Brantel::Geometry::Vector2;
 
-const Vec3 kViewDirection(-0.50, 1.0, 0.62);
-constexpr double kViewDistance = 2.25;   // in volume diagonals
+const Vec3 kViewDirection(0.50, 1.0, 0.62);
+constexpr double kViewDistance = 2.4;   // in volume diagonals
 constexpr double kFieldOfView = 24.0;    // degrees across the view's height
 
 }  // namespace
@@ -20,7 +20,7 @@ void LoadVolumeCamera(Quorvel::GlCamera& camera, const Vec3& volumeSize) {
   Vec3 direction = kViewDirection;
   direction.Normalize();
   const double distance = volumeSize.Length() * kViewDistance;
-  const Vec3 focus(0.0, 0.0, -volumeSize[2] * 0.06);
+  const Vec3 focus(0.0, 0.0, volumeSize[2] * 0.04);
   camera.SetFocus(focus);
   camera.SetEye(focus + direction * distance);
   camera.SetDirectionUp(Vec3(0.0, 0.0, 1.0));
@@ -45,7 +45,7 @@ VolumeView::VolumeView(const Scene& scene) {
   region.SetTSAColor(Style::kTransversal);
   region.SetIWColor(Style::kInspection);
 
-  const double length = scene.VolumeSize()[2] * 0.4;
+  const double length = scene.VolumeSize()[2] * 0.3;
   axes.AddAxis(Vec3(length, 0.0, 0.0), Vec3(1.0, 0.2, 0.2));
   axes.AddAxis(Vec3(0.0, length, 0.0), Vec3(0.2, 1.0, 0.2));
   axes.AddAxis(Vec3(0.0, 0.0, length), Vec3(0.3, 0.45, 1.0));
@@ -87,8 +87,8 @@ void VolumeView::DrawRegion(const Scene& scene) {
   glLineWidth(1.0f);
 }
 
-// Axis arrows on the volume's first corner, lit by a light that sits above
-// and to the right of the viewer.
+// Axis arrows on the back top corner of the volume (the one the slice does
+// not hide), lit by a light above and to the right of the viewer.
 void VolumeView::DrawAxes(const Scene& scene) {
   const GLfloat position[] = {0.5f, 0.8f, 1.0f, 0.0f};
   const GLfloat diffuse[] = {1.0f, 1.0f, 1.0f, 1.0f};
@@ -103,7 +103,7 @@ void VolumeView::DrawAxes(const Scene& scene) {
   glEnable(GL_LIGHT0);
   glEnable(GL_NORMALIZE);
   glPushMatrix();
-  glTranslated(-scene.VolumeSize()[0] * 0.5, -scene.VolumeSize()[1] * 0.5, -scene.VolumeSize()[2] * 0.5);
+  glTranslated(-scene.VolumeSize()[0] * 0.5, -scene.VolumeSize()[1] * 0.5, scene.VolumeSize()[2] * 0.5);
   axes.Render();
   glPopMatrix();
   glDisable(GL_NORMALIZE);

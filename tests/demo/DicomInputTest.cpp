@@ -163,7 +163,7 @@ TEST(DicomInputTest, ShowsTheImageAtItsSizeThroughItsWindow) {
     for (int j = 1; j < raw.rows - 1; j += step)
       for (int i = 1; i < raw.columns - 1; i += step) {
         const PicturePoint p =
-            axial(Vec3(-w / 2 + (i + 0.5) * raw.spacingColumn, h / 2 - (j + 0.5) * raw.spacingRow, 0));
+            axial(Vec3(w / 2 - (i + 0.5) * raw.spacingColumn, h / 2 - (j + 0.5) * raw.spacingRow, 0));
         // Leave out the crosshair through the centre and the label corners.
         if (std::abs(p.x - centre.x) < 4 || std::abs(p.y - centre.y) < 4) continue;
         if (p.x < 340 && (p.y < 75 || p.y > picture.Height() - 45)) continue;
