@@ -62,7 +62,7 @@ double Bone(const Vec3& p, double depthInside, double shell = 2.0) {
 bool InCanal(const ArchCoordinates& a, double z, double ramus, double length) {
   if (std::abs(a.along - length * 0.5) < 24.0) return false;
   const double height = -28.0 + ramus * 30.0;
-  return std::abs(a.across + 1.5) < 1.6 && std::abs(z - height) < 1.6;
+  return Square(a.across + 1.5) + Square(z - height) < 1.6 * 1.6;
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ constexpr unsigned short kLargestStored = 4095;
 constexpr double kSlicePixel = 0.4;
 
 /// The axial slice through the whole volume at height z: row 0 at the back
-/// (y = −size/2), column 0 at the patient's right (x = −size/2).
+/// (y = −size/2), column 0 at the patient's left (x = −size/2).
 GreyImage AxialSlice(const Phantom& phantom, double z);
 
 /// What the panoramic image spans.

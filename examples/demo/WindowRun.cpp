@@ -71,6 +71,8 @@ void OnKey(GLFWwindow* window, int key, int, int action, int mods) {
   StateOf(window).changed = true;
 }
 
+void OnResize(GLFWwindow* window, int, int) { StateOf(window).changed = true; }
+
 struct Glfw {
   Glfw() {
     if (!glfwInit()) throw std::runtime_error("cannot open a window: GLFW found no display");
@@ -98,6 +100,8 @@ int RunWindow(const Options& options, StageTimes& times) {
     glfwSetMouseButtonCallback(window, OnButton);
     glfwSetScrollCallback(window, OnScroll);
     glfwSetKeyCallback(window, OnKey);
+    glfwSetFramebufferSizeCallback(window, OnResize);
+    glfwSetWindowRefreshCallback(window, [](GLFWwindow* w) { StateOf(w).changed = true; });
     FrameStats stats;
     int shown = 0, width = 0, height = 0;
     while (!glfwWindowShouldClose(window)) {
