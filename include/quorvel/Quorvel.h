@@ -3,5 +3,12 @@
 
 #include <quorvel/Camera.h>
 #include <quorvel/GlCamera.h>
+#include <quorvel/GlCircle.h>
+#include <quorvel/GlCrosshair.h>
 #include <quorvel/GlObjectsBase.h>
+#include <quorvel/GlPanoramaRegion3D.h>
+#include <quorvel/GlPanoramaRegionAxial.h>
+#include <quorvel/GlPanoramaRegionBase.h>
+#include <quorvel/GlRuler.h>
 #include <quorvel/GlState.h>
+#include <quorvel/GlText.h>

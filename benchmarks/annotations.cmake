@@ -1,0 +1,1 @@
+quorvel_add_benchmark(quorvel_annotations_bench TextBench.cpp)

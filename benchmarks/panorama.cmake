@@ -1,0 +1,1 @@
+quorvel_add_benchmark(quorvel_panorama_bench PanoramaBench.cpp)

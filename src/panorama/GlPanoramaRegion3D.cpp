@@ -1,0 +1,78 @@
+#include <quorvel/GlPanoramaRegion3D.h>
+
+#include "BandOutline.h"
+#include "PanoramaAttributes.h"
+#include "WindowWalk.h"
+
+#include <GL/gl.h>
+
+#include <vector>
+
+namespace Quorvel {
+
+GlPanoramaRegion3D::~GlPanoramaRegion3D() = default;
+
+void GlPanoramaRegion3D::RenderRegion() {
+  if (!spline) return;
+  Panorama::RenderBandOutline(*spline, halfWidth, borderColor, glState, false);
+}
+
+void GlPanoramaRegion3D::RenderSlices(const Vector3d& position, const Vector3d& heightDirection) {
+  if (!spline) return;
+  const Panorama::AttributeScope attributes;
+  glState.SetSmoothLines(false);
+  const double halfHeight = inspectionWindowHeight * 0.5;
+  const int half = sliceCount / 2;
+  glDisable(GL_LIGHTING);
+  for (int j = -half; j < sliceCount - half; ++j) DrawSlice(j, position, heightDirection * halfHeight);
+  DrawInspectionWindow(position, halfHeight);
+}
+
+// An upright rectangle across the band; the lookups clamp a slice beyond an
+// end of the curve onto that end.
+void GlPanoramaRegion3D::DrawSlice(int j, const Vector3d& position, const Vector3d& h) {
+  Vector3d first, second;
+  GetOuterPoints(PanoramaPosPToUnit(static_cast<double>(j) * sliceSpacing + position[0]), first, second);
+  first[2] = position[2];
+  second[2] = position[2];
+  glColor3dv(tsaColor.Data());
+  glBegin(GL_LINE_LOOP);
+  glVertex3dv((first + h).Data());
+  glVertex3dv((second + h).Data());
+  glVertex3dv((second - h).Data());
+  glVertex3dv((first - h).Data());
+  glEnd();
+}
+
+// The window's points are all looked up before glBegin, so a throwing lookup
+// never leaves a primitive open. The loop runs forward and back over the same
+// points, hence the list (bounded by the walk's step limit).
+void GlPanoramaRegion3D::DrawInspectionWindow(const Vector3d& position, double halfHeight) {
+  const double u0 = PanoramaPosPToUnit(position[0]);
+  const double w = inspectionWindowLength * curveLengthInverse;
+  const double s = u0 - 0.5 * w;
+  const double e = s + w;
+  std::vector<Vector3d> points;
+  Panorama::WalkWindow(s, e, [&](double c) {
+    Vector3d first, second, p;
+    GetOuterPoints(c, first, second);
+    GetOffsetPoint(position[1], first, second, p);
+    p[2] = position[2];
+    points.push_back(p);
+  });
+  glColor3dv(iwColor.Data());
+  glBegin(GL_LINE_LOOP);
+  for (auto it = points.begin(); it != points.end(); ++it) {
+    Vector3d v = *it;
+    v[2] = (*it)[2] + halfHeight;
+    glVertex3dv(v.Data());
+  }
+  for (auto it = points.rbegin(); it != points.rend(); ++it) {
+    Vector3d v = *it;
+    v[2] = (*it)[2] - halfHeight;
+    glVertex3dv(v.Data());
+  }
+  glEnd();
+}
+
+}  // namespace Quorvel

@@ -1,0 +1,142 @@
+#include <quorvel/GlPanoramaRegionAxial.h>
+
+#include "BandOutline.h"
+#include "PanoramaAttributes.h"
+#include "WindowWalk.h"
+
+#include <GL/gl.h>
+
+namespace Quorvel {
+namespace {
+
+using Vector3d = Brantel::Geometry::Vector3<double>;
+
+const Vector3d kUp(0, 0, 1);
+
+// The end of a line drawn from `end` toward `target` that stops `gap` short
+// of it (or at `end` if the gap is longer than the line). The line from the
+// far side, b - (b - p)·k, is the same computation: b - p is exactly
+// -(p - b) in floating point.
+Vector3d StopShortOf(const Vector3d& end, const Vector3d& target, double gap) {
+  Vector3d d = target - end;
+  const double l = d.Length();
+  d.Normalize();
+  double k = l - gap;
+  if (k < 0) k = 0;
+  return end + d * k;
+}
+
+void DrawLines(const Vector3d& a, const Vector3d& b, const Vector3d& c, const Vector3d& d) {
+  glBegin(GL_LINES);
+  glVertex3dv(a.Data());
+  glVertex3dv(b.Data());
+  glVertex3dv(c.Data());
+  glVertex3dv(d.Data());
+  glEnd();
+}
+
+// Unit vector along the curve: perpendicular, in the plane z = 0, to the line
+// between the two edge points.
+Vector3d AlongCurve(const Vector3d& first, const Vector3d& second) {
+  Vector3d t = CrossProduct(first - second, kUp);
+  t.Normalize();
+  return t;
+}
+
+}  // namespace
+
+GlPanoramaRegionAxial::~GlPanoramaRegionAxial() = default;
+
+void GlPanoramaRegionAxial::RenderRegion() {
+  if (!spline) return;
+  Panorama::RenderBandOutline(*spline, halfWidth, borderColor, glState, true);
+}
+
+void GlPanoramaRegionAxial::RenderSlices(const Vector3d& position) {
+  if (!spline) return;
+  const Panorama::AttributeScope attributes;
+  glState.SetSmoothLines(true);
+  const int half = sliceCount / 2;
+  const double gapTSA = static_cast<double>(tsaGapInPixels) * sampling[0];
+  for (int j = -half; j < sliceCount - half; ++j) DrawSlice(j, position, gapTSA);
+
+  const double u0 = PanoramaPosPToUnit(position[0]);
+  Vector3d first, second, center;
+  GetFlatPoints(u0, position[1], first, second, center);
+  DrawLsaLine(center, first, second, static_cast<double>(lsaGapInPixels) * sampling[0]);
+  // The LSA line's lookups succeeded, so no lookup of the window can throw
+  // while its line strip is open.
+  DrawInspectionWindow(u0, position, center, static_cast<double>(iwGapInPixels) * sampling[0]);
+}
+
+// The edge points at u flattened to z = 0, and the point at `offset` across.
+void GlPanoramaRegionAxial::GetFlatPoints(double u, double offset, Vector3d& first, Vector3d& second,
+                                          Vector3d& point) const {
+  GetOuterPoints(u, first, second);
+  first[2] = 0;
+  second[2] = 0;
+  GetOffsetPoint(offset, first, second, point);
+}
+
+void GlPanoramaRegionAxial::DrawSlice(int j, const Vector3d& position, double gap) {
+  const double u = PanoramaPosPToUnit(static_cast<double>(j) * sliceSpacing + position[0]);
+  if (u < 0 || u > 1) return;
+  Vector3d first, second, center;
+  GetFlatPoints(u, position[1], first, second, center);
+  glColor3dv(tsaColor.Data());
+  if (j == 0) {
+    DrawLines(first, StopShortOf(first, center, gap), StopShortOf(second, center, gap), second);
+    return;
+  }
+  const Vector3d q = (second - first) * 0.25;
+  DrawLines(first, first + q, second - q, second);
+  // The sign, outside the band beyond the first edge: a bar along the curve,
+  // crossed by a bar across it for the slices after the central one.
+  const Vector3d m = first - q * 0.5;
+  const Vector3d t = AlongCurve(first, second);
+  Vector3d r = q;
+  r.Normalize();
+  glBegin(GL_LINES);
+  glVertex3dv((m - t).Data());
+  glVertex3dv((m + t).Data());
+  if (j > 0) {
+    glVertex3dv((m - r).Data());
+    glVertex3dv((m + r).Data());
+  }
+  glEnd();
+}
+
+void GlPanoramaRegionAxial::DrawLsaLine(const Vector3d& center, const Vector3d& first, const Vector3d& second,
+                                        double gap) {
+  const Vector3d h = AlongCurve(first, second) * (inspectionWindowLength * 0.5);
+  glColor3dv(lsaColor.Data());
+  const Vector3d a1 = center + h;
+  const Vector3d a2 = center - h;
+  DrawLines(a1, StopShortOf(a1, center, gap), StopShortOf(a2, center, gap), a2);
+}
+
+// Walks the parameter and draws at once: no list, no allocation.
+void GlPanoramaRegionAxial::DrawInspectionWindow(double u0, const Vector3d& position, const Vector3d& center,
+                                                 double gap) {
+  const double limit = gap * gap;
+  glColor3dv(iwColor.Data());
+  const double w = inspectionWindowLength * curveLengthInverse;
+  const double s = u0 - 0.5 * w;
+  const double e = s + w;
+  glBegin(GL_LINE_STRIP);
+  bool broken = false;
+  Panorama::WalkWindow(s, e, [&](double v) {
+    Vector3d first, second, p;
+    GetFlatPoints(v, position[1], first, second, p);
+    if (!((center - p).LengthSquared() < limit)) {
+      glVertex3dv(p.Data());
+    } else if (!broken) {
+      glEnd();
+      glBegin(GL_LINE_STRIP);
+      broken = true;
+    }
+  });
+  glEnd();
+}
+
+}  // namespace Quorvel
