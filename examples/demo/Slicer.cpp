@@ -11,7 +11,7 @@ unsigned short Stored(double hounsfield) {
   return static_cast<unsigned short>(std::clamp(v, 0.0, double(kLargestStored)));
 }
 
-constexpr double kBandStep = 0.5;  // mm between samples across the band
+constexpr double kBandStep = 0.8;  // mm between samples across the band
 
 GreyImage PhantomImage(int width, int height, double pixelWidth, double pixelHeight) {
   GreyImage image(width, height);

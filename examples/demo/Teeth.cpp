@@ -75,6 +75,7 @@ const Tooth* Teeth::Near(double along, bool upper) const {
 }
 
 double Teeth::Sample(double along, double across, double z) const {
+  if (std::abs(across) > 8.0 || std::abs(z) > 32.0) return kNoTooth;  // beyond every tooth
   const bool upper = z > 0.0;
   const Tooth* t = Near(along, upper);
   if (!t) return kNoTooth;
@@ -108,6 +109,7 @@ double Teeth::Sample(double along, double across, double z) const {
 }
 
 bool Teeth::InSocket(double along, double across, double z) const {
+  if (std::abs(across) > 8.0 || std::abs(z) > 32.0) return false;
   const bool upper = z > 0.0;
   const Tooth* t = Near(along, upper);
   if (!t) return false;
