@@ -2,8 +2,10 @@
 #pragma once
 
 #include <quorvel/Camera.h>
+#include <quorvel/ColoredVector.h>
 #include <quorvel/GlCamera.h>
 #include <quorvel/GlCircle.h>
+#include <quorvel/GlCoordAxes.h>
 #include <quorvel/GlCrosshair.h>
 #include <quorvel/GlObjectsBase.h>
 #include <quorvel/GlPanoramaRegion3D.h>
@@ -12,3 +14,4 @@
 #include <quorvel/GlRuler.h>
 #include <quorvel/GlState.h>
 #include <quorvel/GlText.h>
+#include <quorvel/GlWiredVolume.h>

@@ -1,1 +1,7 @@
-# Sources of this subsystem are added here as its classes land.
+target_sources(Quorvel PRIVATE
+  src/scene/Arrow.cpp
+  src/scene/ArrowTurn.cpp
+  src/scene/ClipPolygonByPlane.cpp
+  src/scene/ColoredVector.cpp
+  src/scene/GlCoordAxes.cpp
+  src/scene/GlWiredVolume.cpp)
