@@ -37,7 +37,7 @@ demo:
 	@set -e; \
 	t0=$$(date +%s%N); scripts/install-deps.sh build demo; \
 	t1=$$(date +%s%N); $(CMAKE) -S . -B build $(CONFIG) >/dev/null; \
-	$(CMAKE) --build build -j$(JOBS) --target quorvel-demo; \
+	$(CMAKE) --build build -j$(JOBS) --target quorvel-demo -- --no-print-directory; \
 	t2=$$(date +%s%N); build/examples/demo/quorvel-demo --out demo.png; \
 	t3=$$(date +%s%N); \
 	ms() { echo $$(( ($$2 - $$1) / 1000000 )); }; \
