@@ -9,7 +9,6 @@
 #include <GL/gl.h>
 
 #include <filesystem>
-#include <functional>
 #include <iostream>
 #include <stdexcept>
 

@@ -21,14 +21,14 @@ Vec3 ImageCentre() {
 
 }  // namespace
 
-double PanoramicView::PixelSize(Scene& scene, const Viewport& viewport) const {
+double PanoramicView::PixelSize(const Scene& scene, const Viewport& viewport) const {
   const GreyImage& image = scene.Panoramic();
   const double width = image.Width() * image.pixelWidth * kMargin;
   const double height = image.Height() * image.pixelHeight * kMargin;
   return std::max(width / viewport.width, height / viewport.height);
 }
 
-void PanoramicView::PanoramaAt(Scene& scene, const Viewport& viewport, double x, double y, double& along,
+void PanoramicView::PanoramaAt(const Scene& scene, const Viewport& viewport, double x, double y, double& along,
                                double& height) const {
   const double pixel = PixelSize(scene, viewport);
   const Vec3 centre = ImageCentre();

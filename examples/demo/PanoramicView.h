@@ -18,10 +18,10 @@ public:
   void Render(Scene& scene, const Viewport& viewport, Resources& resources);
 
   /// World size of one screen pixel (mm).
-  double PixelSize(Scene& scene, const Viewport& viewport) const;
+  double PixelSize(const Scene& scene, const Viewport& viewport) const;
   /// Panorama coordinates (x along the arch, z height) under window pixel
   /// (x, y).
-  void PanoramaAt(Scene& scene, const Viewport& viewport, double x, double y, double& along,
+  void PanoramaAt(const Scene& scene, const Viewport& viewport, double x, double y, double& along,
                   double& height) const;
 
 private:

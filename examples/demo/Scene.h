@@ -57,6 +57,7 @@ public:
   /// Whether the phantom's arch and panoramic image are shown (not for DICOM).
   bool HasArch() const { return panoramic != nullptr; }
   GreyImage& Panoramic() { return *panoramic; }
+  const GreyImage& Panoramic() const { return *panoramic; }
   const std::vector<std::uint32_t>& SliceTable() const { return sliceTable; }
   const std::vector<std::uint32_t>& PanoramicTable() const { return panoramicTable; }
   const std::optional<DicomSlice>& Dicom() const { return dicom; }
