@@ -35,15 +35,14 @@ struct RegionSettings {
 /// A DICOM image loaded for the axial view, with its own window.
 struct DicomSlice {
   std::string name;
-  std::string description;  ///< e.g. "128 x 128, 16-bit signed, frame 1/1"
+  std::string description;  ///< e.g. "128 x 128, 16-bit signed, frame 1 / 1"
   Window window;
 };
 
 class Scene {
 public:
-  /// The phantom scene: slice through the lower crowns, panorama position
-  /// at the left premolars.
-  /// Records the time of computing the images in `times`.
+  /// The phantom scene (kInitialSlice, kInitialPositionAlong); records the
+  /// time of computing its images in `times`.
   Scene(Palette palette, StageTimes& times);
   /// A DICOM image in the axial view; there is no arch, no panoramic image
   /// and only the one slice.
