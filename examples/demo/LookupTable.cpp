@@ -8,8 +8,8 @@ namespace {
 
 double Ramp(double t, double from, double to) { return std::clamp((t - from) / (to - from), 0.0, 1.0); }
 
-std::uint32_t Rgba(const double rgb[3]) {
-  std::uint32_t entry = 0xff000000u;
+std::uint32_t Rgba(const double rgb[3], bool opaque) {
+  std::uint32_t entry = opaque ? 0xff000000u : 0u;
   for (int i = 0; i < 3; ++i) entry |= std::uint32_t(std::lround(rgb[i] * 255.0)) << (8 * i);
   return entry;
 }
@@ -59,13 +59,15 @@ void PaletteColour(Palette palette, double t, double rgb[3]) {
   }
 }
 
-std::vector<std::uint32_t> MakeLookupTable(const GreyImage& image, const Window& window, Palette palette) {
+std::vector<std::uint32_t> MakeLookupTable(const GreyImage& image, const Window& window, Palette palette,
+                                           double clearBelow) {
   const std::size_t size = std::min<std::size_t>(std::size_t(image.largestStored) + 1, 65535);
   std::vector<std::uint32_t> table(size);
   for (std::size_t stored = 0; stored < size; ++stored) {
+    const double value = double(stored) * image.slope + image.intercept;
     double rgb[3];
-    PaletteColour(palette, WindowPosition(double(stored) * image.slope + image.intercept, window), rgb);
-    table[stored] = Rgba(rgb);
+    PaletteColour(palette, WindowPosition(value, window), rgb);
+    table[stored] = Rgba(rgb, value >= clearBelow);
   }
   return table;
 }

@@ -33,8 +33,10 @@ void PaletteColour(Palette palette, double t, double rgb[3]);
 
 /// Table with one entry per stored value 0 … image.largestStored (at most
 /// 65535 entries, the mapper's limit); bytes in memory red, green, blue,
-/// alpha 255.
-std::vector<std::uint32_t> MakeLookupTable(const GreyImage& image, const Window& window,
-                                           Palette palette);
+/// alpha. Alpha is 0 for real values below `clearBelow` (an alpha test can
+/// then drop them, as the 3D view does with the air around the head) and
+/// 255 for the others.
+std::vector<std::uint32_t> MakeLookupTable(const GreyImage& image, const Window& window, Palette palette,
+                                           double clearBelow = -1e300);
 
 }  // namespace Demo

@@ -7,6 +7,7 @@ namespace Demo {
 namespace {
 
 const Window kBoneWindow{1000.0, 3200.0};
+constexpr double kClearBelow = -500.0;  // HU
 
 double SliceHeight(const Phantom& phantom, int index) {
   return -phantom.Size()[2] * 0.5 + (index + 0.5) * kSlicePixel;
@@ -91,7 +92,9 @@ void Scene::SetWindow(const Window& w) {
 }
 
 void Scene::MakeTables() {
-  sliceTable = MakeLookupTable(*slice, window, palette);
+  // Air around the phantom's head is see-through in the 3D view.
+  sliceTable = HasArch() ? MakeLookupTable(*slice, window, palette, kClearBelow)
+                         : MakeLookupTable(*slice, window, palette);
   if (panoramic) panoramicTable = MakeLookupTable(*panoramic, window, palette);
   tableChanged = true;
 }

@@ -66,13 +66,18 @@ void VolumeView::Render(Scene& scene, const Viewport& viewport, Resources& resou
 }
 
 // The slice at its height, pushed slightly back in depth so that the lines
-// lying in its plane stay in front of it.
+// lying in its plane stay in front of it. The alpha test drops what the
+// lookup table made transparent (the air around the head); the mapper
+// saves and restores it with the colour-buffer attributes.
 void VolumeView::DrawSlice(Scene& scene, Resources& resources) {
   Vec3 origin, xEdge, yEdge;
   scene.SlicePlane(origin, xEdge, yEdge);
   glEnable(GL_POLYGON_OFFSET_FILL);
   glPolygonOffset(1.0f, 2.0f);
+  glEnable(GL_ALPHA_TEST);
+  glAlphaFunc(GL_GREATER, 0.5f);
   resources.slice.RenderTexture(origin + Vec3(0.0, 0.0, scene.SliceZ()), xEdge, yEdge);
+  glDisable(GL_ALPHA_TEST);
   glDisable(GL_POLYGON_OFFSET_FILL);
 }
 
