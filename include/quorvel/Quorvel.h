@@ -3,6 +3,7 @@
 
 #include <quorvel/Camera.h>
 #include <quorvel/ColoredVector.h>
+#include <quorvel/Gl2DTextureMapper.h>
 #include <quorvel/GlCamera.h>
 #include <quorvel/GlCircle.h>
 #include <quorvel/GlCoordAxes.h>

@@ -1,0 +1,51 @@
+// RenderTexture on llvmpipe into a 1024 × 1024 framebuffer: texture creation,
+// upload of every tile, drawing and deletion, per draw (glFinish included).
+#include <quorvel/Gl2DTextureMapper.h>
+
+#include "HeadlessContext.h"
+
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+using Quorvel::Gl2DTextureMapper;
+
+// Arguments: image size, maxTileSize.
+void BM_RenderTexture(benchmark::State& state) {
+  QuorvelTest::HeadlessContext context(1024, 1024);
+  if (!context.Ok()) {
+    state.SkipWithError(context.Error().c_str());
+    return;
+  }
+  const int size = static_cast<int>(state.range(0));
+  Gl2DTextureMapper::GreyImage image(size, size, true);
+  for (int i = 0; i < size * size; ++i) image.GetData()[i] = static_cast<unsigned short>((i * 31) % 4096);
+  std::vector<std::uint32_t> table(4096);
+  for (std::size_t v = 0; v < table.size(); ++v) table[v] = 0xFF000000u | static_cast<std::uint32_t>(v * 4097);
+  Gl2DTextureMapper mapper(static_cast<unsigned>(state.range(1)), true, true);
+  mapper.SetLookupTable(table.data(), 4096);
+  mapper.SetBuffer(&image);
+
+  glViewport(0, 0, 1024, 1024);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, 1024, 0, 1024, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  const Gl2DTextureMapper::Vec3 origin(0, 0, 0), xEdge(1024, 0, 0), yEdge(0, 1024, 0);
+  for (auto _ : state) {
+    glClear(GL_COLOR_BUFFER_BIT);
+    mapper.RenderTexture(origin, xEdge, yEdge);
+    glFinish();
+  }
+  state.counters["Mpix/s"] = benchmark::Counter(static_cast<double>(size) * size * static_cast<double>(state.iterations()) / 1e6,
+                                                benchmark::Counter::kIsRate);
+}
+
+BENCHMARK(BM_RenderTexture)->ArgNames({"size", "maxTile"})->Args({512, 0})->Args({2048, 1024})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace

@@ -1,0 +1,48 @@
+// Two-dimensional image on a flat pixel array: rows follow each other with
+// no gap, so pixel (x, y) is element y × width + x.
+//
+// Header-only. Image2D<unsigned short> is a viewer's 16-bit grey image;
+// Image2D<std::uint32_t> is an RGBA texel image whose bytes in memory are
+// red, green, blue, alpha (directly usable as GL_RGBA / GL_UNSIGNED_BYTE).
+#pragma once
+
+#include <brantel/nimage/Image.h>
+
+#include <cstdint>
+
+namespace Brantel {
+namespace NImage {
+
+template <typename T>
+class Image2D : public Image<T> {
+public:
+  /// Allocates width × height uninitialised pixels; ownsData as for Image.
+  /// A zero width or height gives an empty array. Throws std::bad_alloc when
+  /// the pixel count or its byte count does not fit in 32 bits.
+  Image2D(std::uint32_t width, std::uint32_t height, bool ownsData)
+      : Image<T>(PixelCount(width, height), ownsData), width(width), height(height) {}
+
+  /// Wraps width × height pixels the caller owns and keeps alive; the image
+  /// never frees them.
+  Image2D(T* callerData, std::uint32_t width, std::uint32_t height)
+      : Image<T>(callerData, PixelCount(width, height)), width(width), height(height) {}
+
+  ~Image2D() override = default;
+
+  std::uint32_t GetWidth() const { return width; }
+  std::uint32_t GetHeight() const { return height; }
+
+protected:
+  std::uint32_t width;
+  std::uint32_t height;
+
+private:
+  static std::uint32_t PixelCount(std::uint32_t width, std::uint32_t height) {
+    const std::uint64_t count = std::uint64_t{width} * height;
+    if (count > UINT32_MAX) throw std::bad_alloc();
+    return static_cast<std::uint32_t>(count);
+  }
+};
+
+}  // namespace NImage
+}  // namespace Brantel
