@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 namespace DemoTest {
@@ -194,6 +195,22 @@ TEST_F(PhantomFrameTest, LabelsAreWrittenInTheirAreas) {
   EXPECT_GT(picture->Count(below.Column() - 50, below.Row() - 18, below.Column() + 50, below.Row() + 8,
                            [](const Rgb& p) { return IsColour(p, Demo::Style::kRuler, 30); }),
             15);
+}
+
+// The README shows docs/demo.png as what the program draws.
+TEST_F(PhantomFrameTest, IsThePictureShownInTheDocs) {
+  const PictureFile docs(QUORVEL_DOCS_PICTURE);
+  ASSERT_TRUE(docs.Ok());
+  ASSERT_EQ(docs.Width(), kWidth);
+  ASSERT_EQ(docs.Height(), kHeight);
+  int differing = 0;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) {
+      const Rgb p = docs.At(x, y), q = picture->At(x, y);
+      differing += std::max({std::abs(p.r - q.r), std::abs(p.g - q.g), std::abs(p.b - q.b)}) > 24 ? 1 : 0;
+    }
+  EXPECT_LT(differing, kWidth * kHeight / 200)
+      << "docs/demo.png is out of date: run make demo and copy demo.png to docs/";
 }
 
 // The top edges of the box and the upper parts of its vertical edges are in
