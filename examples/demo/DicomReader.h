@@ -1,7 +1,9 @@
 // Reading one frame of a monochrome DICOM image with DCMTK: 8 or 16 bits
 // allocated, signed or unsigned pixels, the modality rescale (slope and
-// intercept) and the file's window; compressed transfer syntaxes that
-// DCMTK's decoders handle are decompressed first.
+// intercept) and the file's first window (without one, a window over the
+// frame's range of values); MONOCHROME1 gets an inverted window. JPEG and
+// RLE compressed pixel data are decompressed first (DCMTK's decoders);
+// JPEG 2000 is not.
 #pragma once
 
 #include "GreyImage.h"
