@@ -11,7 +11,7 @@ namespace {
 using Brantel::Geometry::Vector2;
 
 const Vec3 kViewDirection(0.50, 1.0, 0.62);
-constexpr double kViewDistance = 2.4;   // in volume diagonals
+constexpr double kViewDistance = 2.15;  // in volume diagonals
 constexpr double kFieldOfView = 24.0;    // degrees across the view's height
 
 }  // namespace
@@ -20,7 +20,7 @@ void LoadVolumeCamera(Quorvel::GlCamera& camera, const Vec3& volumeSize) {
   Vec3 direction = kViewDirection;
   direction.Normalize();
   const double distance = volumeSize.Length() * kViewDistance;
-  const Vec3 focus(0.0, 0.0, volumeSize[2] * 0.04);
+  const Vec3 focus(0.0, 0.0, volumeSize[2] * 0.07);
   camera.SetFocus(focus);
   camera.SetEye(focus + direction * distance);
   camera.SetDirectionUp(Vec3(0.0, 0.0, 1.0));
@@ -45,7 +45,7 @@ VolumeView::VolumeView(const Scene& scene) {
   region.SetTSAColor(Style::kTransversal);
   region.SetIWColor(Style::kInspection);
 
-  const double length = scene.VolumeSize()[2] * 0.3;
+  const double length = scene.VolumeSize()[2] * 0.25;
   axes.AddAxis(Vec3(length, 0.0, 0.0), Vec3(1.0, 0.2, 0.2));
   axes.AddAxis(Vec3(0.0, length, 0.0), Vec3(0.2, 1.0, 0.2));
   axes.AddAxis(Vec3(0.0, 0.0, length), Vec3(0.3, 0.45, 1.0));
