@@ -11,7 +11,7 @@ namespace {
 using Brantel::Geometry::Vector2;
 
 const Vec3 kViewDirection(0.50, 1.0, 0.62);
-constexpr double kViewDistance = 2.15;  // in volume diagonals
+constexpr double kViewDistance = 2.25;  // in volume diagonals
 constexpr double kFieldOfView = 24.0;    // degrees across the view's height
 
 }  // namespace
@@ -20,7 +20,7 @@ void LoadVolumeCamera(Quorvel::GlCamera& camera, const Vec3& volumeSize) {
   Vec3 direction = kViewDirection;
   direction.Normalize();
   const double distance = volumeSize.Length() * kViewDistance;
-  const Vec3 focus(0.0, 0.0, volumeSize[2] * 0.07);
+  const Vec3 focus(0.0, 0.0, volumeSize[2] * 0.03);
   camera.SetFocus(focus);
   camera.SetEye(focus + direction * distance);
   camera.SetDirectionUp(Vec3(0.0, 0.0, 1.0));
