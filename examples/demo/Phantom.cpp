@@ -144,18 +144,19 @@ double Phantom::Jaws(const Vec3& p, const ArchCoordinates& a) const {
     const double rounding = std::sqrt(std::clamp((fromEnd + 1.0) / 7.0, 0.0, 1.0));
     const double halfWidth = (6.0 + 3.2 * h - ramus * 1.8) * rounding;
     const double centre = -0.8 - 1.6 * h;
-    const double depth = std::min({halfWidth - std::abs(a.across - centre), lowerTop - z, z - lowerBottom});
+    const double side = std::min(halfWidth - std::abs(a.across - centre), z - lowerBottom);
+    const double crest = lowerTop - z;  // the cortex is thin on the alveolar crest
     const bool hollow = teeth.InSocket(a.along, a.across, z) || InCanal(a, z, ramus, length);
-    if (depth > 0.0) best = hollow ? kSoft + 30.0 : Bone(p, depth);
+    if (side > 0.0 && crest > 0.0) best = hollow ? kSoft + 30.0 : Bone(p, std::min(side, crest * 2.5));
   }
   // Upper jaw: alveolar ridge above the crowns, rounded off behind the last
   // molars and running up into the midface without an edge.
   if (z > 10.0 && z < 40.0 && fromEnd > 8.0) {
     const double halfWidth = 7.2 * std::sqrt(std::clamp((fromEnd - 8.0) / 6.0, 0.0, 1.0));
-    const double depth = std::min(halfWidth - std::abs(a.across - 0.8), z - 10.0);
+    const double side = halfWidth - std::abs(a.across - 0.8), crest = z - 10.0;
     const double fade = std::clamp((40.0 - z) / 10.0, 0.0, 1.0);
-    if (depth > 0.0) {
-      const double bone = teeth.InSocket(a.along, a.across, z) ? kSoft + 30.0 : Bone(p, depth);
+    if (side > 0.0 && crest > 0.0) {
+      const double bone = teeth.InSocket(a.along, a.across, z) ? kSoft + 30.0 : Bone(p, std::min(side, crest * 2.5));
       best = std::max(best, kSoft + (bone - kSoft) * fade);
     }
   }
