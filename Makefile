@@ -51,6 +51,22 @@ fuzz:
 	    -artifact_prefix=build-fuzz/artifacts/$$t- build-fuzz/corpus/$$t fuzz/corpus/$$t || exit 1; \
 	done
 
+# Installs what the demo needs, builds the library and the demo in the build
+# directory of `make build`, renders demo.png and reports each stage's time.
+demo:
+	@set -e; \
+	t0=$$(date +%s%N); scripts/install-deps.sh build demo; \
+	t1=$$(date +%s%N); $(CMAKE) -S . -B build $(CONFIG) >/dev/null; \
+	$(CMAKE) --build build -j$(JOBS) --target quorvel-demo -- --no-print-directory; \
+	t2=$$(date +%s%N); build/examples/demo/quorvel-demo --out demo.png; \
+	t3=$$(date +%s%N); \
+	ms() { echo $$(( ($$2 - $$1) / 1000000 )); }; \
+	echo "make demo:"; \
+	echo "  install missing packages  $$(ms $$t0 $$t1) ms"; \
+	echo "  configure and build       $$(ms $$t1 $$t2) ms"; \
+	echo "  render demo.png           $$(ms $$t2 $$t3) ms"; \
+	echo "The picture is $(CURDIR)/demo.png"
+
 bench: build
 	@for b in build/benchmarks/quorvel_*_bench; do [ -x "$$b" ] && "$$b"; done
 
@@ -59,7 +75,9 @@ install: build
 
 docs:
 	@scripts/install-deps.sh docs
+	@mkdir -p build/docs
 	doxygen docs/Doxyfile
+	@echo "HTML reference: $(CURDIR)/build/docs/html/index.html"
 
 clean:
 	rm -rf build build-asan build-fuzz

@@ -1,0 +1,30 @@
+// The command line of quorvel-demo.
+#pragma once
+
+#include "LookupTable.h"
+
+#include <string>
+
+namespace Demo {
+
+struct Options {
+  std::string out;          ///< PNG to write; empty in a window without --out
+  int width = 1600;
+  int height = 900;
+  std::string dicom;        ///< DICOM file shown in the axial view instead of the phantom
+  int frame = 1;            ///< frame of a multi-frame DICOM file, from 1
+  Palette palette = Palette::Bone;
+  int frames = 1;           ///< frames to render (offscreen) or at most (window, 0 = until closed)
+  bool framesGiven = false;
+  bool window = false;
+  bool help = false;
+};
+
+/// Parses argv; throws std::invalid_argument with a one-line message for
+/// an unknown option or a bad value.
+Options ParseOptions(int argc, char** argv);
+
+/// The usage text of --help.
+const char* Usage();
+
+}  // namespace Demo

@@ -1,0 +1,28 @@
+// The two ways the demo draws: into an offscreen EGL pbuffer (no display
+// needed), or into an interactive GLFW window; and what both share.
+#pragma once
+
+#include "Options.h"
+#include "Scene.h"
+#include "StageTimes.h"
+
+#include <memory>
+
+namespace Demo {
+
+/// Renders options.frames frames offscreen and writes the last to
+/// options.out. Returns the process exit code; throws on failure.
+int RunOffscreen(const Options& options, StageTimes& times);
+
+/// Opens a window and renders until it is closed, Esc is pressed or
+/// options.frames frames were shown (when --frames was given); with --out,
+/// writes the last frame's framebuffer as a PNG.
+int RunWindow(const Options& options, StageTimes& times);
+
+/// The phantom scene, or the DICOM image of --dicom.
+std::unique_ptr<Scene> MakeScene(const Options& options, StageTimes& times);
+
+/// Reads the current read buffer back and writes it to options.out.
+void SavePicture(const Options& options, int width, int height, StageTimes& times);
+
+}  // namespace Demo
