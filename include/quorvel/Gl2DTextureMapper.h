@@ -33,7 +33,8 @@ public:
 
   /// Copies every setting, shares the caller's image and table with `other`,
   /// and gives the copy tile images of its own with the same texels.
-  /// Throws std::bad_alloc when a tile image cannot be allocated.
+  /// Throws std::bad_alloc when memory runs out, after freeing every tile
+  /// image it had copied.
   Gl2DTextureMapper(const Gl2DTextureMapper& other);
   /// As the copy constructor; the target's own tile images are replaced.
   /// Self-assignment changes nothing. On std::bad_alloc the target keeps its
