@@ -1,6 +1,7 @@
 #include "AxialView.h"
 
 #include "Overlay.h"
+#include "RegionSetup.h"
 #include "Style.h"
 
 #include <GL/gl.h>
@@ -43,15 +44,8 @@ void LoadAxialCamera(Quorvel::GlCamera& camera, const AxialFraming& framing) {
 }
 
 AxialView::AxialView(const Scene& scene) {
-  const RegionSettings& r = scene.Region();
-  if (scene.HasArch()) region.SetSpline(&scene.GetPhantom().Arch());
-  region.SetWidth(r.bandWidth);
-  region.SetTransversalSlices(r.sliceCount, r.sliceSpacing);
-  region.SetInspectionWindow(r.windowLength, r.windowHeight);
-  region.SetBorderColor(Style::kBand);
-  region.SetTSAColor(Style::kTransversal);
+  SetUpRegion(region, scene);
   region.SetLSAColor(Style::kLsa);
-  region.SetIWColor(Style::kInspection);
   region.SetTSAGapInPixels(Style::kRegionGap);
   region.SetLSAGapInPixels(Style::kRegionGap);
   region.SetIWGapInPixels(Style::kRegionGap);

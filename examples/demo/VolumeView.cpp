@@ -1,6 +1,7 @@
 #include "VolumeView.h"
 
 #include "Overlay.h"
+#include "RegionSetup.h"
 #include "Style.h"
 
 #include <GL/gl.h>
@@ -36,14 +37,7 @@ VolumeView::VolumeView(const Scene& scene) {
   volume.SetPlaneColor(Style::kAxialPlane);
   volume.SetLineThickness(1.5);
 
-  const RegionSettings& r = scene.Region();
-  if (scene.HasArch()) region.SetSpline(&scene.GetPhantom().Arch());
-  region.SetWidth(r.bandWidth);
-  region.SetTransversalSlices(r.sliceCount, r.sliceSpacing);
-  region.SetInspectionWindow(r.windowLength, r.windowHeight);
-  region.SetBorderColor(Style::kBand);
-  region.SetTSAColor(Style::kTransversal);
-  region.SetIWColor(Style::kInspection);
+  SetUpRegion(region, scene);
 
   const double length = scene.VolumeSize()[2] * 0.25;
   axes.AddAxis(Vec3(length, 0.0, 0.0), Vec3(1.0, 0.2, 0.2));
