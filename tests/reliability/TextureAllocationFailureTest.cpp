@@ -13,6 +13,7 @@
 
 #include <GL/gl.h>
 
+#include <functional>
 #include <new>
 #include <optional>
 
@@ -56,32 +57,42 @@ std::size_t TilesDrawn(InspectableMapper& mapper, int width, int height) {
   return fb.PassThroughValues().size();
 }
 
-TEST_F(TextureAllocationFailureTest, SetBufferSurvivesEveryFailedAllocation) {
+// Runs `attempt(n)` for n = 1, 2, … while it reports that its call failed on
+// the n-th allocation, checking after each run that nothing it allocated is
+// still alive. Returns the first n at which the call succeeded (kMaxSweep + 1
+// if it never did).
+long SweepAllocationFailures(const std::function<bool(long n)>& attempt) {
   long n = 1;
   for (; n <= kMaxSweep; ++n) {
     SCOPED_TRACE(n);
     const long before = LiveAllocations();
-    bool failed = false;
-    {
-      InspectableMapper mapper(256, true);
-      mapper.SetLookupTable(table.data(), 4096);
-      mapper.SetBuffer(small.get());  // tiles of another plan to be replaced
-      try {
-        const FailNthAllocation fail(n);
-        mapper.SetBuffer(image.get());
-      } catch (const std::bad_alloc&) {
-        failed = true;
-      }
-      ExpectWhole(mapper, *image, table);
-      mapper.UpdateBufferFromLUT();
-      ExpectWhole(mapper, *image, table);
-      mapper.SetBuffer(image.get());
-      ASSERT_EQ(mapper.tileImages.size(), 6u);
-      ExpectWhole(mapper, *image, table);
-    }
+    const bool failed = attempt(n);
     EXPECT_EQ(LiveAllocations(), before);
     if (!failed) break;
   }
+  return n;
+}
+
+TEST_F(TextureAllocationFailureTest, SetBufferSurvivesEveryFailedAllocation) {
+  const long n = SweepAllocationFailures([&](long nth) {
+    bool failed = false;
+    InspectableMapper mapper(256, true);
+    mapper.SetLookupTable(table.data(), 4096);
+    mapper.SetBuffer(small.get());  // tiles of another plan to be replaced
+    try {
+      const FailNthAllocation fail(nth);
+      mapper.SetBuffer(image.get());
+    } catch (const std::bad_alloc&) {
+      failed = true;
+    }
+    ExpectWhole(mapper, *image, table);
+    mapper.UpdateBufferFromLUT();
+    ExpectWhole(mapper, *image, table);
+    mapper.SetBuffer(image.get());
+    EXPECT_EQ(mapper.tileImages.size(), 6u);
+    ExpectWhole(mapper, *image, table);
+    return failed;
+  });
   EXPECT_GT(n, 1) << "SetBuffer allocated nothing";
   EXPECT_LE(n, kMaxSweep) << "SetBuffer still failed after " << kMaxSweep << " allocations";
 }
@@ -102,25 +113,21 @@ TEST_F(TextureAllocationFailureTest, FailedCopyLeaksNothingAndLeavesTheSourceWho
   InspectableMapper source(256, true);
   source.SetLookupTable(table.data(), 4096);
   source.SetBuffer(image.get());
-  long n = 1;
-  for (; n <= kMaxSweep; ++n) {
-    SCOPED_TRACE(n);
-    const long before = LiveAllocations();
+  const long n = SweepAllocationFailures([&](long nth) {
     bool failed = false;
     {
       std::optional<InspectableMapper> copy;
       try {
-        const FailNthAllocation fail(n);
+        const FailNthAllocation fail(nth);
         copy.emplace(source);
       } catch (const std::bad_alloc&) {
         failed = true;
       }
       if (copy) ExpectWhole(*copy, *image, table);
     }
-    EXPECT_EQ(LiveAllocations(), before);
     ExpectWhole(source, *image, table);
-    if (!failed) break;
-  }
+    return failed;
+  });
   EXPECT_GT(n, 1);
   EXPECT_LE(n, kMaxSweep);
   const InspectableMapper copy(source);
@@ -131,32 +138,26 @@ TEST_F(TextureAllocationFailureTest, FailedAssignmentKeepsTheTargetAsItWas) {
   InspectableMapper source(256, true);
   source.SetLookupTable(table.data(), 4096);
   source.SetBuffer(image.get());
-  long n = 1;
-  for (; n <= kMaxSweep; ++n) {
-    SCOPED_TRACE(n);
-    const long before = LiveAllocations();
+  const long n = SweepAllocationFailures([&](long nth) {
     bool failed = false;
-    {
-      InspectableMapper target(0, false);
-      target.SetLookupTable(table.data(), 4096);
-      target.SetBuffer(small.get());
-      const auto tiles = target.tileImages;
-      try {
-        const FailNthAllocation fail(n);
-        target = source;
-      } catch (const std::bad_alloc&) {
-        failed = true;
-        EXPECT_EQ(target.tileImages, tiles);
-        EXPECT_EQ(target.buffer, small.get());
-        ExpectWhole(target, *small, table);
-      }
-      if (!failed) ExpectWhole(target, *image, table);
-      target = source;  // memory is there again
-      ExpectWhole(target, *image, table);
+    InspectableMapper target(0, false);
+    target.SetLookupTable(table.data(), 4096);
+    target.SetBuffer(small.get());
+    const auto tiles = target.tileImages;
+    try {
+      const FailNthAllocation fail(nth);
+      target = source;
+    } catch (const std::bad_alloc&) {
+      failed = true;
+      EXPECT_EQ(target.tileImages, tiles);
+      EXPECT_EQ(target.buffer, small.get());
+      ExpectWhole(target, *small, table);
     }
-    EXPECT_EQ(LiveAllocations(), before);
-    if (!failed) break;
-  }
+    if (!failed) ExpectWhole(target, *image, table);
+    target = source;  // memory is there again
+    ExpectWhole(target, *image, table);
+    return failed;
+  });
   EXPECT_GT(n, 1);
   EXPECT_LE(n, kMaxSweep);
 }
