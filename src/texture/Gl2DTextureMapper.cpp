@@ -190,12 +190,8 @@ void Gl2DTextureMapper::ConvertTile(int index) {
   const TileConversion::Source source{buffer->GetData(), imageSize[0], imageSize[1],
                                       usableTable ? lookupTable : nullptr,
                                       static_cast<std::uint16_t>(lookupTableSize - 1)};
-  // Decided on all the tiles together: the upload reads them after the
-  // whole conversion, tile 0 first.
-  const std::size_t bytes = tileImages.size() * static_cast<std::size_t>(tileSize[0]) *
-                            static_cast<std::size_t>(tileSize[1]) * sizeof(std::uint32_t);
   const TileConversion::Tile tile{tileImages[static_cast<std::size_t>(index)]->GetData(), tileSize[0], tileSize[1],
-                                  start[0], start[1], TileConversion::StreamsTiles(bytes)};
+                                  start[0], start[1]};
   TileConversion::Convert(source, tile);
   tileRegions[static_cast<std::size_t>(index)] = end - start;
 }

@@ -2,7 +2,6 @@
 // into one tile image: the per-texel hot loop of the texture mapper.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
 namespace Quorvel {
@@ -20,26 +19,19 @@ struct Source {
 
 /// A tile image and the image pixel its texel (0, 0) shows; start may be
 /// negative (texels before the image are zero), and texels past the image's
-/// right or bottom edge are zero too. `streaming`: write with non-temporal
-/// stores, which bypass the caches (see StreamsTiles).
+/// right or bottom edge are zero too.
 struct Tile {
   std::uint32_t* texels;
   int width;
   int height;
   int startX;
   int startY;
-  bool streaming;
 };
-
-/// Whether a conversion that writes `bytes` of tile images in all should
-/// stream its stores past the caches.
-bool StreamsTiles(std::size_t bytes);
 
 /// Writes every texel of `tile`: texel (j, k) is table[min(v, lastIndex)]
 /// for the value v of image pixel (startX + j, startY + k), or 0 outside the
 /// image. Image rows are converted eight pixels at a time with SSE2 (with
-/// AVX2 encoding where the processor has it, chosen at run time). Streaming
-/// stores are fenced before it returns.
+/// AVX2 encoding where the processor has it, chosen at run time).
 void Convert(const Source& source, const Tile& tile);
 
 }  // namespace TileConversion
