@@ -20,7 +20,8 @@ namespace Quorvel {
 class QUORVEL_EXPORT GlCamera : public Camera {
 public:
   ///@{
-  /// The defaults of Camera; copies copy all six parameters.
+  /// The defaults of Camera; copies copy all six parameters; nothing to
+  /// release.
   GlCamera() = default;
   GlCamera(const GlCamera&) = default;
   GlCamera& operator=(const GlCamera&) = default;

@@ -35,7 +35,7 @@ public:
   /// which draws no ticks until SetTicks is called.
   GlCrosshair();
   ///@{
-  /// Copies every setting; no GL objects are involved.
+  /// Copies every setting; nothing to release. No GL objects are involved.
   GlCrosshair(const GlCrosshair&);
   GlCrosshair& operator=(const GlCrosshair&);
   ~GlCrosshair() override;

@@ -27,7 +27,8 @@ public:
   /// Start, colour, ruler and tick vectors zero; 9 minor ticks.
   GlRuler();
   ///@{
-  /// Copies all five settings; no GL objects are involved.
+  /// Copies all five settings; nothing to release. No GL objects are
+  /// involved.
   GlRuler(const GlRuler&);
   GlRuler& operator=(const GlRuler&);
   ~GlRuler() override;

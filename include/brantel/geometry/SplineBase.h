@@ -26,7 +26,7 @@ class CSplineBase {
 public:
   ///@{
   /// An empty spline: no control points, no samples. Copies copy the three
-  /// sequences.
+  /// sequences; nothing else to release.
   CSplineBase() = default;
   CSplineBase(const CSplineBase&) = default;
   CSplineBase& operator=(const CSplineBase&) = default;
