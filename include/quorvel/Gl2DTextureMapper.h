@@ -14,9 +14,9 @@ namespace Quorvel {
 /// the viewer's RGBA lookup table.
 ///
 /// SetBuffer() plans power-of-two texture tiles for the image and converts
-/// every pixel through the table into the tile images (in parallel, one tile
-/// per worker); RenderTexture() uploads each tile into a fresh texture, draws
-/// it as a textured polygon and deletes the textures again.
+/// every pixel through the table into the tile images (in parallel, each tile
+/// by one worker); RenderTexture() uploads each tile into a fresh texture,
+/// draws it as a textured polygon and deletes the textures again.
 ///
 /// Keeps pointers to the viewer's image and table, which it neither copies nor
 /// frees: keep both alive, and the image unchanged in size, while they are set.
