@@ -1,151 +1,70 @@
-// The cutting-plane outline of GlWiredVolume, read back from the GL calls it
-// makes on a headless context.
-//
-// A well-formed input is a box of positive size and a plane through a centre
-// near it, spanned by two unit axes that are not parallel (perpendicular when
-// the input asks for it). Oracles: every outline point lies within the box
-// and in the plane, the outline is convex and never repeats a point, a plane
-// through the box centre gives at least 3 points, and with perpendicular axes
-// and a centre inside the box every point lies on a face. Any other input
-// (NaN, infinite or negative sizes, arbitrary axes) must only leave GL as it
-// was and give at most one point per clipping step.
+// GlWiredVolume's cutting-plane outline, read back through GL's feedback buffer. Any input draws at most the
+// square's 4 edges and one more per face. A box of positive size and a plane through a centre near it, spanned
+// by two unit axes, give points in the box and in the plane, a convex outline, and, through the box centre, at
+// least 3 points, all on faces when the axes are perpendicular.
 #include "FuzzInput.h"
-
-#include "GlRecorder.h"
 #include "HeadlessContext.h"
 
 #include <quorvel/GlWiredVolume.h>
 
 #include <GL/gl.h>
 
-#include <vector>
-
-namespace QuorvelFuzz {
-namespace {
-
-using QuorvelTest::GlRecorder;
-
-// Unit vector from three coordinates in [-1, 1]; (1, 0, 0) when too short.
-Vec3 UnitAxis(FuzzInput& in) {
-  Vec3 v(in.Between(-1, 1), in.Between(-1, 1), in.Between(-1, 1));
-  if (v.Length() < 1e-3) return Vec3(1, 0, 0);
-  v.Normalize();
-  return v;
-}
-
-// The coordinate axis least aligned with `u`.
-Vec3 LeastAlignedAxis(const Vec3& u) {
-  const double x = std::fabs(u[0]), y = std::fabs(u[1]), z = std::fabs(u[2]);
-  if (x <= y && x <= z) return Vec3(1, 0, 0);
-  return y <= z ? Vec3(0, 1, 0) : Vec3(0, 0, 1);
-}
-
-struct Plane {
-  Vec3 center, axisU, axisV;
-};
-
-Plane WellFormedPlane(FuzzInput& in, const Vec3& size, bool throughCenter, bool perpendicular) {
-  Plane plane;
-  if (!throughCenter)
-    plane.center = Vec3(in.Between(-size[0], size[0]), in.Between(-size[1], size[1]), in.Between(-size[2], size[2]));
-  plane.axisU = UnitAxis(in);
-  plane.axisV = UnitAxis(in);
-  if (perpendicular) plane.axisV = plane.axisV - plane.axisU * DotProduct(plane.axisU, plane.axisV);
-  if (CrossProduct(plane.axisU, plane.axisV).Length() < 0.05)
-    plane.axisV = CrossProduct(plane.axisU, LeastAlignedAxis(plane.axisU));
-  plane.axisV.Normalize();
-  return plane;
-}
-
-std::vector<Vec3> Outline(Quorvel::GlWiredVolume& volume, const Plane& plane) {
-  GlRecorder rec;
-  volume.RenderPlane(plane.center, plane.axisU, plane.axisV);
-  std::vector<Vec3> points;
-  for (const auto& call : rec.Of("glVertex3dv")) points.push_back(Vec3(call.args[0], call.args[1], call.args[2]));
-  return points;
-}
-
-bool Inside(const Vec3& p, const Vec3& size, double slack) {
-  for (int axis = 0; axis < 3; ++axis)
-    if (!(std::fabs(p[axis]) <= size[axis] / 2 + slack)) return false;
-  return true;
-}
-
-bool OnSomeFace(const Vec3& p, const Vec3& size, double slack) {
-  for (int axis = 0; axis < 3; ++axis)
-    if (std::fabs(std::fabs(p[axis]) - size[axis] / 2) <= slack) return true;
-  return false;
-}
-
-// Every turn of the closed outline goes the same way around the normal.
-bool Convex(const std::vector<Vec3>& points, const Vec3& normal, double slack) {
-  bool left = false, right = false;
-  const std::size_t n = points.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    const Vec3& a = points[i];
-    const Vec3& b = points[(i + 1) % n];
-    const Vec3& c = points[(i + 2) % n];
-    const double turn = DotProduct(CrossProduct(b - a, c - b), normal);
-    left = left || turn > slack;
-    right = right || turn < -slack;
-  }
-  return !(left && right);
-}
-
-bool RepeatsAPoint(const std::vector<Vec3>& points) {
-  for (std::size_t i = 0; i < points.size() && points.size() > 1; ++i)
-    if (points[i] == points[(i + 1) % points.size()]) return true;
-  return false;
-}
-
-void CheckWellFormed(FuzzInput& in) {
-  const Vec3 size(in.Between(1e-3, 1e4), in.Between(1e-3, 1e4), in.Between(1e-3, 1e4));
-  const bool throughCenter = in.Flag(), perpendicular = in.Flag();
-  const Plane plane = WellFormedPlane(in, size, throughCenter, perpendicular);
-  Quorvel::GlWiredVolume volume;
-  volume.SetVolumeSize(size);
-  const std::vector<Vec3> points = Outline(volume, plane);
-
-  // Rounding scales with the start square, whose half side is the size sum.
-  const double scale = (size[1] + size[0]) + size[2] + MaxAbs(plane.center);
-  const double slack = 1e-9 * scale;
-  Vec3 normal = CrossProduct(plane.axisU, plane.axisV);
-  normal.Normalize();
-  for (const Vec3& p : points) {
-    Require(IsFinite(p), "an outline point is not finite");
-    Require(Inside(p, size, slack), "an outline point lies outside the box");
-    Require(std::fabs(DotProduct(p - plane.center, normal)) <= slack, "an outline point lies off the plane");
-  }
-  Require(!RepeatsAPoint(points), "the outline repeats a point");
-  Require(Convex(points, normal, 1e-9 * scale * scale), "the outline is not convex");
-  if (throughCenter) Require(points.size() >= 3, "a plane through the box centre gave fewer than 3 points");
-  if (perpendicular && Inside(plane.center, size, -slack))
-    for (const Vec3& p : points) Require(OnSomeFace(p, size, slack), "an outline point of a covering square lies on no face");
-}
-
-void CheckArbitrary(FuzzInput& in) {
-  Quorvel::GlWiredVolume volume;
-  volume.SetVolumeSize(in.AnyVector());
-  const Plane plane{in.AnyVector(), in.AnyVector(), in.AnyVector()};
-  // Four start points, and each of the six faces adds at most one.
-  Require(Outline(volume, plane).size() <= 10, "the outline has more points than clipping can make");
-}
-
-}  // namespace
-}  // namespace QuorvelFuzz
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace QuorvelFuzz;
   static QuorvelTest::HeadlessContext context(16, 16);
   Require(context.Ok(), "no headless GL context");
   FuzzInput in(data, size);
-  if (in.Byte() % 4 == 0)
-    CheckArbitrary(in);
-  else
-    CheckWellFormed(in);
-  GLint depth = -1;
-  glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &depth);
-  Require(depth == 0, "RenderPlane left the attribute stack unbalanced");
-  Require(glGetError() == GL_NO_ERROR, "RenderPlane left a GL error");
+  const bool any = in.Byte() % 4 == 0;
+  bool throughCentre = false, perpendicular = false;
+  Vec3 box, centre, u, v;
+  if (any) {
+    for (Vec3* vector : {&box, &centre, &u, &v}) *vector = in.AnyVector();
+  } else {  // braces read in order
+    box = Vec3{in.Between(1e-3, 1e4), in.Between(1e-3, 1e4), in.Between(1e-3, 1e4)};
+    throughCentre = in.Flag();
+    perpendicular = in.Flag();
+    if (!throughCentre) centre = Vec3{in.Between(-box[0], box[0]), in.Between(-box[1], box[1]), in.Between(-box[2], box[2])};
+    for (Vec3* axis : {&u, &v}) *axis = Vec3{in.Between(-1, 1), in.Between(-1, 1), in.Between(-1, 1)};
+    for (Vec3* axis : {&u, &v}) *axis = axis->Length() < 1e-3 ? Vec3(1, 0, 0) : *axis / axis->Length();
+    if (perpendicular) v = v - u * DotProduct(u, v);
+    if (CrossProduct(u, v).Length() < 0.05) v = CrossProduct(u, std::fabs(u[0]) < 0.5 ? Vec3(1, 0, 0) : Vec3(0, 1, 0));
+    v.Normalize();
+  }
+  // Feedback with the box in the middle half of a 2 × 2 viewport: per edge a line token and two vertices,
+  // x and y at 1 + ndc, depth at (1 + ndc) / 2; the first vertices of the edges make the outline.
+  Quorvel::GlWiredVolume volume;
+  volume.SetVolumeSize(box);
+  glViewport(0, 0, 2, 2);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glScaled(1 / box[0], 1 / box[1], 1 / box[2]);
+  GLfloat buffer[256];
+  glFeedbackBuffer(256, GL_3D, buffer);
+  glRenderMode(GL_FEEDBACK);
+  volume.RenderPlane(centre, u, v);
+  const GLint floats = glRenderMode(GL_RENDER);  // -1 past the buffer's end
+  Require(floats >= 0 && floats <= 10 * 7, "more edges than clipping can make");  // 7 floats an edge
+  if (any) return 0;
+
+  std::vector<Vec3> points;
+  for (GLint i = 0; i + 7 <= floats; i += 7)
+    points.push_back(Vec3((buffer[i + 1] - 1.0) * box[0], (buffer[i + 2] - 1.0) * box[1], (buffer[i + 3] * 2.0 - 1) * box[2]));
+  const Vec3 normal = CrossProduct(u, v) / CrossProduct(u, v).Length();
+  const Vec3 slack = box * 2e-6;  // a few steps of GL's floats
+  bool left = false, right = false;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const Vec3 &p = points[i], &b = points[(i + 1) % points.size()], &c = points[(i + 2) % points.size()];
+    int faces = 0;
+    for (int a = 0; a < 3; ++a) {
+      Require(std::fabs(p[a]) <= box[a] / 2 + slack[a], "an outline point lies outside the box");
+      faces += std::fabs(std::fabs(p[a]) - box[a] / 2) <= slack[a];
+    }
+    Require(faces > 0 || !perpendicular || !throughCentre, "an outline point of a covering square lies on no face");
+    Require(std::fabs(DotProduct(p - centre, normal)) <= 2 * slack.Length(), "an outline point lies off the plane");
+    const double turn = DotProduct(CrossProduct(b - p, c - b), normal);  // of one sign all round when convex
+    left = left || turn > 8 * box.Length() * slack.Length();
+    right = right || turn < -8 * box.Length() * slack.Length();
+  }
+  Require(!(left && right), "the outline is not convex");
+  Require(!throughCentre || points.size() >= 3, "a plane through the box centre gave fewer than 3 points");
   return 0;
 }

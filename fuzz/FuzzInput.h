@@ -1,94 +1,56 @@
-// Reads typed values from a fuzzer's byte string. Once the bytes run out every
-// value reads as zero, so any input, including an empty one, decodes.
+// Typed values from a fuzzer's byte string (zero past its end, so any input decodes) and the oracles' check.
 #pragma once
 
 #include <brantel/geometry/Vector3.h>
 
+#include <algorithm>
 #include <cmath>
-#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
-
-namespace QuorvelFuzz {
+#include <string>
+#include <vector>
 
 using Vec3 = Brantel::Geometry::Vector3<double>;
 
 class FuzzInput {
 public:
-  FuzzInput(const std::uint8_t* data, std::size_t size) : data(data), size(size) {}
-
-  std::uint8_t Byte() { return position < size ? data[position++] : 0; }
-
-  std::uint16_t Word() { return static_cast<std::uint16_t>(Byte() | (Byte() << 8)); }
-
-  std::uint32_t Uint32() { return static_cast<std::uint32_t>(Word()) | (static_cast<std::uint32_t>(Word()) << 16); }
-
-  /// An integer in [0, bound], from one or two bytes.
-  unsigned Below(unsigned bound) {
-    const unsigned raw = bound < 256 ? Byte() : Word();
-    return raw % (bound + 1);
+  FuzzInput(const std::uint8_t* data, std::size_t size) : next(data), end(data + size) {}
+  std::uint8_t Byte() { return next < end ? *next++ : 0; }
+  /// `n` bytes as an unsigned integer, low byte first.
+  std::uint64_t Bytes(int n) {
+    std::uint64_t value = 0;
+    for (int i = 0; i < n; ++i) value |= std::uint64_t(Byte()) << (8 * i);
+    return value;
   }
-
+  /// An integer in [0, bound], from one byte, or two when bound > 255.
+  unsigned Below(unsigned bound) { return Bytes(bound < 256 ? 1 : 2) % (bound + 1); }
   bool Flag() { return Byte() & 1; }
-
-  /// Any double, weighted towards the values that break arithmetic: small
-  /// integers and fractions, NaN, both infinities, huge and denormal values,
-  /// and the raw bit patterns of the next eight bytes.
+  double Between(double lo, double hi) { return lo + (hi - lo) * (Bytes(2) / 65535.0); }
+  Vec3 AnyVector() { return Vec3{AnyDouble(), AnyDouble(), AnyDouble()}; }  // braces read in order
+  /// Any double, weighted towards those that break arithmetic: small integers
+  /// and fractions, NaN, infinities, huge and denormal values, and any bits.
   double AnyDouble() {
-    switch (Byte() % 8) {
-      case 0: return static_cast<double>(static_cast<std::int8_t>(Byte()));
-      case 1: return static_cast<double>(static_cast<std::int16_t>(Word())) / 64.0;
-      case 2: return std::numeric_limits<double>::quiet_NaN();
-      case 3: return Flag() ? std::numeric_limits<double>::infinity() : -std::numeric_limits<double>::infinity();
-      case 4: return (Flag() ? 1 : -1) * std::ldexp(1.0 + Byte() / 256.0, 900 + Byte() % 124);
-      case 5: return std::numeric_limits<double>::denorm_min() * Byte();
-      case 6: return static_cast<double>(static_cast<std::int8_t>(Byte())) / 7.0;
-      default: return RawDouble();
-    }
-  }
-
-  /// A finite double in [lo, hi].
-  double Between(double lo, double hi) { return lo + (hi - lo) * (Word() / 65535.0); }
-
-  Vec3 AnyVector() {
-    const double x = AnyDouble(), y = AnyDouble(), z = AnyDouble();
-    return Vec3(x, y, z);
+    constexpr int kBytesOfKind[8] = {1, 2, 0, 1, 3, 1, 1, 8};
+    const int kind = Byte() % 8;
+    const std::uint64_t b = Bytes(kBytesOfKind[kind]);
+    const double sign = b & 1 ? 1 : -1;  // huge: a sign, a mantissa and an exponent byte
+    double bits;
+    std::memcpy(&bits, &b, sizeof bits);
+    const double values[8] = {double(std::int8_t(b)), std::int16_t(b) / 64.0, NAN, sign * HUGE_VAL,
+                              sign * std::ldexp(1 + double(b >> 8 & 255) / 256, 900 + int(b >> 16) % 124),
+                              std::nextafter(0.0, 1.0) * double(b), std::int8_t(b) / 7.0, bits};
+    return values[kind];
   }
 
 private:
-  double RawDouble() {
-    std::uint64_t bits = 0;
-    for (int i = 0; i < 8; ++i) bits |= static_cast<std::uint64_t>(Byte()) << (8 * i);
-    double value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-  }
-
-  const std::uint8_t* data;
-  std::size_t size;
-  std::size_t position = 0;
+  const std::uint8_t *next, *end;
 };
 
-/// An oracle: stops the run with a message when `holds` is false, so libFuzzer
-/// (or the seed runner) reports the input.
+/// Stops the run when an oracle does not hold, so that libFuzzer or the seed runner reports the input.
 inline void Require(bool holds, const char* what) {
   if (holds) return;
   std::fprintf(stderr, "oracle failed: %s\n", what);
   std::abort();
 }
-
-inline bool IsFinite(const Vec3& v) { return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]); }
-
-/// Equal component by component, NaN matching NaN.
-inline bool Same(const Vec3& a, const Vec3& b) {
-  for (int i = 0; i < 3; ++i)
-    if (!(a[i] == b[i] || (std::isnan(a[i]) && std::isnan(b[i])))) return false;
-  return true;
-}
-
-inline double MaxAbs(const Vec3& v) { return std::fmax(std::fabs(v[0]), std::fmax(std::fabs(v[1]), std::fabs(v[2]))); }
-
-}  // namespace QuorvelFuzz

@@ -1,187 +1,82 @@
-// The texture mapper's tile plan and conversion for any image size (0 to 5000
-// per side), tile limit (0, 1, 2, powers of two, odd values), smooth and clip
-// flags, and lookup tables of 0 to 65535 entries or none.
-//
-// Oracles: the plan follows the documented rule; after the tile memory is
-// filled with a canary that no table entry equals, a conversion writes every
-// texel, and every tile equals a plain per-texel reference conversion, as do
-// the regions; a copy holds equal tiles of its own; an image of the same size
-// reuses the tiles.
+// The texture mapper's tile plan, by its rules rather than its arithmetic, and
+// every texel, by a plain lookup, for any image size, tile limit and table.
 #include "FuzzInput.h"
 
 #include <quorvel/Gl2DTextureMapper.h>
 
-#include <algorithm>
-#include <memory>
-#include <vector>
+#include <random>
 
-namespace QuorvelFuzz {
-namespace {
+constexpr std::uint32_t kCanary = 0xA5C3E1F7u;  // odd, unlike every table entry
 
-using Mapper = Quorvel::Gl2DTextureMapper;
-using GreyImage = Mapper::GreyImage;
-using Vec2i = Mapper::Vec2i;
+struct Mapper : Quorvel::Gl2DTextureMapper {
+  using Gl2DTextureMapper::Gl2DTextureMapper, Gl2DTextureMapper::tileImages;
 
-// Keeps each input quick: larger images only repeat what smaller ones cover.
-constexpr unsigned kMaxPixels = 1u << 14;
-constexpr std::uint32_t kCanary = 0xA5C3E1F7u;
+  void Poison() { for (TileImage* t : tileImages) std::fill(t->GetData(), t->GetData() + t->GetSize(), kCanary); }
 
-class OpenMapper : public Mapper {
-public:
-  using Mapper::Mapper;
-  using Mapper::overlap;
-  using Mapper::tileCount;
-  using Mapper::tileImages;
-  using Mapper::tileRegions;
-  using Mapper::tileSize;
+  // The image pixel that texel j of tile c shows on an axis, the tiles advancing by size less overlap.
+  int Pixel(int axis, int c, int j) const { return c * (tileSize[axis] - overlap[axis]) + j - overlap[axis]; }
 
-  void Poison() {
-    for (TileImage* tile : tileImages) std::fill(tile->GetData(), tile->GetData() + tile->GetSize(), kCanary);
-  }
-};
-
-// Deterministic pseudo-random words from a seed taken from the input.
-class Words {
-public:
-  explicit Words(std::uint32_t seed) : state(seed | 1u) {}
-  std::uint32_t Next() {
-    state ^= state << 13;
-    state ^= state >> 17;
-    state ^= state << 5;
-    return state;
-  }
-
-private:
-  std::uint32_t state;
-};
-
-struct Settings {
-  unsigned maxTileSize;
-  bool smooth, clip;
-};
-
-unsigned MaxTileSize(FuzzInput& in) {
-  switch (in.Byte() % 5) {
-    case 0: return 0;
-    case 1: return 1 + in.Below(2);         // 1 or 2
-    case 2: return 1u << in.Below(13);      // 1 … 4096
-    case 3: return (in.Word() % 4096) | 1;  // odd
-    default: return in.Word();
-  }
-}
-
-// The documented plan of one axis: one tile of the next power of two when the
-// image fits the limit, else tiles of the limit advancing by the limit less
-// the overlap texel (a limit of 1 counts as 2 with smooth interpolation).
-void ReferencePlan(unsigned extent, const Settings& s, int& count, int& size) {
-  const unsigned limit = (s.maxTileSize == 1 && s.smooth) ? 2 : s.maxTileSize;
-  if (limit != 0 && extent > limit) {
-    count = static_cast<int>((extent - 1) / (limit - (s.smooth ? 1 : 0)) + 1);
-    size = static_cast<int>(limit);
-    return;
-  }
-  count = 1;
-  size = 0;
-  if (extent > 0)
-    for (size = 1; static_cast<unsigned>(size) < extent; size *= 2) {}
-}
-
-std::uint32_t ReferenceTexel(const GreyImage& image, const std::uint32_t* table, unsigned tableSize, int x, int y) {
-  if (x < 0 || y < 0 || x >= static_cast<int>(image.GetWidth()) || y >= static_cast<int>(image.GetHeight())) return 0;
-  if (!table || tableSize == 0) return 0;
-  const unsigned v = image.GetData()[static_cast<std::size_t>(y) * image.GetWidth() + static_cast<std::size_t>(x)];
-  return table[std::min(v, tableSize - 1)];
-}
-
-void CheckTiles(const OpenMapper& mapper, const GreyImage& image, const std::uint32_t* table, unsigned tableSize) {
-  if (image.GetSize() == 0) {
-    Require(mapper.tileImages.empty(), "an empty image has tiles");
-    return;
-  }
-  const int columns = mapper.tileCount[0];
-  Require(mapper.tileImages.size() == static_cast<std::size_t>(columns) * static_cast<std::size_t>(mapper.tileCount[1]),
-          "the tile list does not match the tile count");
-  Require(mapper.tileRegions.size() == mapper.tileImages.size(), "regions and tiles differ in number");
-  const Vec2i size = mapper.tileSize, overlap = mapper.overlap;
-  for (std::size_t i = 0; i < mapper.tileImages.size(); ++i) {
-    const int column = static_cast<int>(i) % columns, row = static_cast<int>(i) / columns;
-    const int startX = (size[0] - overlap[0]) * column - overlap[0];
-    const int startY = (size[1] - overlap[1]) * row - overlap[1];
-    const std::uint32_t* texels = mapper.tileImages[i]->GetData();
-    for (int k = 0; k < size[1]; ++k)
-      for (int j = 0; j < size[0]; ++j) {
-        const std::uint32_t texel = texels[static_cast<std::size_t>(k) * size[0] + j];
-        Require(texel != kCanary, "a texel was not written");
-        Require(texel == ReferenceTexel(image, table, tableSize, startX + j, startY + k), "a texel differs from the reference");
+  // Per axis several tiles exactly when the image exceeds a non-zero limit (of its size if a power of two),
+  // else one of the smallest power of two holding it; overlap only between smooth tiles; the tiles cover
+  // the image, the last holding some of it. Every texel is its pixel's table entry (the last past the table),
+  // blank beyond the image, or as an overlap texel the neighbour's last; regions reach the image's end.
+  void Check(const GreyImage& image, const std::vector<std::uint32_t>& table, bool nullTable) const {
+    if (image.GetSize() == 0) return Require(tileImages.empty() && tileRegions.empty(), "an empty image has tiles");
+    for (int a = 0; a < 2; ++a) {
+      const int count = tileCount[a], size = tileSize[a], extent = imageSize[a], limit = int(maxTileSize);
+      const bool several = limit != 0 && extent > limit, oddLimit = limit == 1 || (limit & (limit - 1));
+      Require((count > 1) == several && overlap[a] == (several && smoothInterpolation), "tile count or overlap");
+      Require(several ? size == limit || oddLimit : !(size & (size - 1)) && size >= extent && size < 2 * extent, "tile size");
+      Require(Pixel(a, count - 1, size) >= extent && Pixel(a, count - 1, overlap[a]) < extent, "tile coverage");
+    }
+    const int columns = tileCount[0], width = tileSize[0], height = tileSize[1];
+    Require(tileImages.size() == std::size_t(columns) * tileCount[1] && tileRegions.size() == tileImages.size(), "tiles");
+    auto texel = [&](int c, int r, int j, int k) { return tileImages[r * columns + c]->GetData()[k * width + j]; };
+    for (int r = 0; r < tileCount[1]; ++r)
+      for (int c = 0; c < columns; ++c) {
+        Vec2i region;
+        for (int k = 0; k < height; ++k)
+          for (int j = 0; j < width; ++j) {
+            const int x = Pixel(0, c, j), y = Pixel(1, r, k);
+            const bool inside = x >= 0 && y >= 0 && x < imageSize[0] && y < imageSize[1] && !nullTable && !table.empty();
+            const std::size_t value = inside ? image.GetData()[y * imageSize[0] + x] : 0;
+            std::uint32_t expected = inside ? table[std::min(value, table.size() - 1)] : 0;
+            if (j < overlap[0]) expected = c > 0 ? texel(c - 1, r, width - 1, k) : 0;
+            else if (k < overlap[1]) expected = r > 0 ? texel(c, r - 1, j, height - 1) : 0;
+            Require(texel(c, r, j, k) == expected, "a texel is not its pixel's entry, its neighbour's texel or blank");
+            region = region + Vec2i(k == 0 && x < imageSize[0], j == 0 && y < imageSize[1]);
+          }
+        Require(tileRegions[r * columns + c] == region, "a region does not reach the image's end");
       }
-    const Vec2i end(std::min<int>(image.GetWidth(), startX + size[0]), std::min<int>(image.GetHeight(), startY + size[1]));
-    Require(mapper.tileRegions[i] == Vec2i(end[0] - startX, end[1] - startY), "a tile region differs from the reference");
   }
-}
-
-void CheckPlan(const OpenMapper& mapper, const GreyImage& image, const Settings& s) {
-  int count[2], size[2];
-  ReferencePlan(image.GetWidth(), s, count[0], size[0]);
-  ReferencePlan(image.GetHeight(), s, count[1], size[1]);
-  if (size[0] == 0 || size[1] == 0) {
-    Require(mapper.tileImages.empty() && mapper.tileRegions.empty(), "an empty image left tiles");
-    return;
-  }
-  Require(mapper.tileCount == Vec2i(count[0], count[1]), "the tile count differs from the documented plan");
-  Require(mapper.tileSize == Vec2i(size[0], size[1]), "the tile size differs from the documented plan");
-  for (int axis = 0; axis < 2; ++axis)
-    Require(mapper.overlap[axis] == (count[axis] > 1 && s.smooth ? 1 : 0), "the overlap differs from the documented plan");
-}
-
-}  // namespace
-}  // namespace QuorvelFuzz
+};
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace QuorvelFuzz;
   FuzzInput in(data, size);
-  const unsigned width = in.Below(5000);
-  const unsigned height = std::min(in.Below(5000), width ? kMaxPixels / width : 5000u);
-  Settings settings{};
-  settings.maxTileSize = MaxTileSize(in);
-  settings.smooth = in.Flag();
-  settings.clip = in.Flag();
-  const bool nullTable = in.Byte() % 8 == 0;
-  const unsigned tableSize = in.Word();
-  const unsigned valueRange = in.Flag() ? 65536 : tableSize + 16;
-  Words words(in.Uint32());
+  const unsigned width = in.Below(5000), height = std::min(in.Below(5000), width ? (1u << 14) / width : 5000u);
+  const unsigned kind = in.Byte() % 5;  // of tile limit: none, 1 or 2, a power of two, odd, any
+  const unsigned limit = kind == 0 ? 0 : kind == 1 ? 1 + in.Below(2) : kind == 2 ? 1u << in.Below(13)
+                         : kind == 3 ? (in.Bytes(2) % 4096) | 1u : unsigned(in.Bytes(2));
+  const bool smooth = in.Flag(), clip = in.Flag(), nullTable = in.Byte() % 8 == 0;
+  std::vector<std::uint32_t> table(in.Bytes(2));
+  const unsigned valueRange = in.Flag() ? 65536 : unsigned(table.size()) + 16;
+  std::mt19937 random(std::uint32_t(in.Bytes(4)));
+  for (std::uint32_t& entry : table) entry = std::uint32_t(random()) & ~1u;
+  Mapper::GreyImage image(width, height, true), other(width, height, true), empty(0, 0, true);
+  for (Mapper::GreyImage* im : {&image, &other})
+    for (std::uint32_t i = 0; i < im->GetSize(); ++i) im->GetData()[i] = static_cast<std::uint16_t>(random() % valueRange);
 
-  std::vector<std::uint32_t> table(tableSize);
-  for (std::uint32_t& entry : table) {
-    const std::uint32_t word = words.Next();
-    entry = word == kCanary ? 0 : word;
-  }
-  GreyImage image(width, height, true);
-  for (std::uint32_t i = 0; i < image.GetSize(); ++i) image.GetData()[i] = static_cast<unsigned short>(words.Next() % valueRange);
-  const std::uint32_t* tableData = nullTable ? nullptr : table.data();
-
-  OpenMapper mapper(settings.maxTileSize, settings.smooth, settings.clip);
-  mapper.SetLookupTable(tableData, static_cast<unsigned short>(tableSize));
+  Mapper mapper(limit, smooth, clip);
+  mapper.SetLookupTable(nullTable ? nullptr : table.data(), static_cast<unsigned short>(table.size()));
   mapper.SetBuffer(&image);
-  CheckPlan(mapper, image, settings);
-  CheckTiles(mapper, image, tableData, tableSize);
-
+  mapper.Check(image, table, nullTable);
   mapper.Poison();
   mapper.UpdateBufferFromLUT();
-  CheckTiles(mapper, image, tableData, tableSize);
-
-  // Another image of the same size reuses the tiles; a poisoned reuse must
-  // still be overwritten completely.
-  GreyImage other(width, height, true);
-  for (std::uint32_t i = 0; i < other.GetSize(); ++i) other.GetData()[i] = static_cast<unsigned short>(words.Next() % valueRange);
-  const std::vector<Mapper::TileImage*> before = mapper.tileImages;
-  mapper.Poison();
-  mapper.SetBuffer(&other);
-  Require(mapper.tileImages == before, "an image of the same size did not reuse the tiles");
-  CheckTiles(mapper, other, tableData, tableSize);
-
-  const OpenMapper copy(mapper);
-  CheckTiles(copy, other, tableData, tableSize);
-  for (std::size_t i = 0; i < copy.tileImages.size(); ++i)
-    Require(copy.tileImages[i] != mapper.tileImages[i], "a copy shares a tile image");
+  mapper.Check(image, table, nullTable);
+  for (Mapper::GreyImage* next : {&other, &empty}) {  // the same plan, every texel written again; then none
+    mapper.Poison();
+    mapper.SetBuffer(next);
+    mapper.Check(*next, table, nullTable);
+  }
   return 0;
 }

@@ -9,9 +9,9 @@ packages_for() {
                 libegl-mesa0 libgl1-mesa-dri libgtest-dev libgmock-dev libbenchmark-dev \
                 libfreetype-dev libfontconfig-dev fonts-dejavu-core libpng-dev ;;
     demo)  echo libdcmtk-dev libglfw3-dev ;;
-    test)  echo xvfb python3-pydicom ;;
+    test)  echo xvfb ;;
     fuzz)  echo clang libclang-rt-14-dev libomp-dev ;;
-    docs)  echo doxygen ;;
+    docs)  echo doxygen python3 ;;
     vtk)   echo python3-vtk9 ;;
     *) echo "unknown package group: $1" >&2; exit 2 ;;
   esac

@@ -1,4 +1,5 @@
-// Umbrella header: every public class of the library.
+/// @file
+/// Umbrella header: every public class of the library.
 #pragma once
 
 #include <quorvel/Camera.h>
@@ -16,3 +17,8 @@
 #include <quorvel/GlState.h>
 #include <quorvel/GlText.h>
 #include <quorvel/GlWiredVolume.h>
+
+/// @namespace Quorvel
+/// The library's render objects and GL camera. Each draws with immediate-mode,
+/// fixed-function GL into the context current on the calling thread; none
+/// owns a window or a context, keeps global state or logs.
