@@ -16,3 +16,4 @@
 #include <quorvel/GlState.h>
 #include <quorvel/GlText.h>
 #include <quorvel/GlWiredVolume.h>
+#include <quorvel/Volume.h>
