@@ -1,6 +1,7 @@
 // Umbrella header: every public class of the library.
 #pragma once
 
+#include <quorvel/AxisSlicer.h>
 #include <quorvel/Camera.h>
 #include <quorvel/ColoredVector.h>
 #include <quorvel/Gl2DTextureMapper.h>
