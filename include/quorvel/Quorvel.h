@@ -17,4 +17,5 @@
 #include <quorvel/GlState.h>
 #include <quorvel/GlText.h>
 #include <quorvel/GlWiredVolume.h>
+#include <quorvel/PanoramicReformatter.h>
 #include <quorvel/Volume.h>

@@ -2,4 +2,6 @@
 # cross-sections along the arch, and axis slices. CPU only, no GL.
 target_sources(Quorvel PRIVATE
   src/reformat/AxisSlicer.cpp
+  src/reformat/ColumnSampling.cpp
+  src/reformat/PanoramicReformatter.cpp
   src/reformat/Volume.cpp)
