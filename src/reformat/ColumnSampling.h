@@ -14,12 +14,11 @@ namespace Quorvel {
 namespace VolumeSampling {
 
 /// An in-plane sample position: the offset within a slice of the voxel at
-/// its lower x and y corner, and its fractions toward the next voxel in x
-/// and in y.
+/// its lower x and y corner, and the bilinear weights of that voxel, its
+/// neighbour in x, its neighbour in y and the one in both.
 struct Tap {
   std::int64_t offset;
-  float fx;
-  float fy;
+  float weight[4];
 };
 
 /// The sample positions of every column of a vertical image: up to

@@ -82,23 +82,30 @@ TEST(PanoramicReformatter, CrossSectionOfTheRampSpansTheNormalAndHeight) {
 }
 
 // Along a straight arch on a row of voxels, with no band, the panoramic
-// image is the coronal slice through the arch, whatever the voxels hold.
-TEST(PanoramicReformatter, StraightArchGivesTheCoronalSlice) {
-  const Quorvel::Volume volume = MakeVolume(Vec3i(7, 4, 5), Vec3(0.5, 2, 0.75), Vec3(1, 2, 3),
-                                            [](int i, int j, int k) { return (i * 7919 + j * 104729 + k * 1299709) % 4096; });
-  const LineSpline arch(Vec3(1, 4.6, 0), Vec3(4, 4.6, 0), Vec3(0, 1, 0), 4);
-  Quorvel::PanoramicReformatter reformatter;
-  reformatter.SetVolume(&volume);
-  reformatter.SetSpline(&arch);
-  reformatter.SetPixelSize(0.5, 0.75);
-  reformatter.SetBottom(3);
-  GreyImage panoramic(7, 5, true), coronal(7, 5, true);
-  reformatter.Reformat(panoramic);
-  Quorvel::AxisSlicer slicer;
-  slicer.SetVolume(&volume);
-  slicer.Slice(Quorvel::AxisSlicer::Plane::Coronal, 4.6, coronal);
-  EXPECT_EQ(std::vector<unsigned short>(panoramic.GetData(), panoramic.GetData() + 35),
-            std::vector<unsigned short>(coronal.GetData(), coronal.GetData() + 35));
+// image is the axis slice through the arch, whatever the voxels hold; also
+// for a grid one voxel wide.
+TEST(PanoramicReformatter, StraightArchGivesTheAxisSlice) {
+  struct Case { Vec3i n; Vec3 first, last; double pixel; Quorvel::AxisSlicer::Plane plane; double position; };
+  const Case cases[] = {{Vec3i(7, 4, 5), Vec3(1, 4.6, 0), Vec3(4, 4.6, 0), 0.5, Quorvel::AxisSlicer::Plane::Coronal, 4.6},
+                        {Vec3i(1, 7, 5), Vec3(1, 2, 0), Vec3(1, 14, 0), 2, Quorvel::AxisSlicer::Plane::Sagittal, 1}};
+  for (const Case& c : cases) {
+    const Quorvel::Volume volume = MakeVolume(c.n, Vec3(0.5, 2, 0.75), Vec3(1, 2, 3), [](int i, int j, int k) {
+      return (i * 7919 + j * 104729 + k * 1299709) % 4096;
+    });
+    const LineSpline arch(c.first, c.last, Vec3(0, 1, 0), 4);
+    Quorvel::PanoramicReformatter reformatter;
+    reformatter.SetVolume(&volume);
+    reformatter.SetSpline(&arch);
+    reformatter.SetPixelSize(c.pixel, 0.75);
+    reformatter.SetBottom(3);
+    GreyImage panoramic(7, 5, true), slice(7, 5, true);
+    reformatter.Reformat(panoramic);
+    Quorvel::AxisSlicer slicer;
+    slicer.SetVolume(&volume);
+    slicer.Slice(c.plane, c.position, slice);
+    EXPECT_EQ(std::vector<unsigned short>(panoramic.GetData(), panoramic.GetData() + 35),
+              std::vector<unsigned short>(slice.GetData(), slice.GetData() + 35));
+  }
 }
 
 // Voxels 1300 on the plane y = 6 (j = 2), 0 elsewhere; a band of three
