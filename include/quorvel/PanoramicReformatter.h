@@ -31,13 +31,14 @@ class ColumnTaps;
 /// Positions along the curve are panorama positions, as in
 /// GlPanoramaRegionBase: a world length p from the middle of the curve,
 /// positive toward the first sample, u = 0.5 - p / L with L the spline's
-/// GetLength() taken at SetSpline.
+/// GetLength() taken at SetSpline. They are arc lengths where the samples
+/// are evenly spaced along the curve, which the regions assume as well.
 ///
 /// Both images have pixels of SetPixelSize (horizontal, vertical) and their
-/// rows at world heights bottom + r · vertical
-/// (SetBottom), row 0 the lowest: drawn by Gl2DTextureMapper with an upward
-/// y edge, row 0 is at the bottom. Any image size works; the caller chooses
-/// it (ArchColumns gives the width that covers the curve).
+/// rows at world heights bottom + r · vertical (SetBottom), row 0 the
+/// lowest: drawn by Gl2DTextureMapper with an upward y edge, row 0 is at
+/// the bottom. Any image size works; the caller chooses it (ArchColumns
+/// gives the width that covers the curve).
 ///
 /// - Panoramic image (Reformat): column c is at panorama position
 ///   ((width - 1) / 2 - c) · horizontal, so the middle column is the curve's
@@ -59,9 +60,10 @@ class ColumnTaps;
 /// image of width or height 0, or without pixel memory, is left untouched.
 ///
 /// Keeps pointers to the caller's volume and spline (not owned; alive and
-/// unchanged while set) and a table of sample positions (16 bytes per column
-/// and band sample) that each call rebuilds in place, so calls with an image
-/// no larger than before allocate nothing.
+/// unchanged while set) and a table of in-plane sample positions (24 bytes
+/// per column and band sample) that each call rebuilds in place: a call
+/// whose columns × band samples do not exceed an earlier call's allocates
+/// nothing. Throws std::bad_alloc when the table cannot grow.
 ///
 /// Threads: each call runs OpenMP parallel loops over the image's columns
 /// and rows and returns when they are done. One reformatter is used by one
@@ -116,8 +118,9 @@ public:
 
   /// Fills `image` with the panoramic image (see the class description).
   void Reformat(GreyImage& image);
-  /// Fills `image` with the cross-section at panorama position `position`;
-  /// a position beyond either end of the curve gives padding.
+  /// Fills `image` with the cross-section at panorama position `position`,
+  /// one sample a pixel (the band and the projection do not apply); a
+  /// position beyond either end of the curve gives padding.
   void CrossSection(double position, GreyImage& image);
 
 private:

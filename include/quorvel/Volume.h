@@ -36,7 +36,7 @@ public:
   using Vector3d = Brantel::Geometry::Vector3<double>;
   using Vector3i = Brantel::Geometry::Vector3<int>;
 
-  /// An empty volume: no voxels, dimensions (0, 0, 0), spacing (1, 1, 1).
+  /// An empty volume: no voxels; dimensions, spacing and origin all zero.
   Volume();
 
   /// Owns nx · ny · nz voxels, all 0. A geometry that makes the volume empty

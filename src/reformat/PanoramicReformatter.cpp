@@ -3,7 +3,6 @@
 #include "ColumnSampling.h"
 #include "PixelValues.h"
 
-#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <stdexcept>
@@ -91,10 +90,12 @@ int PanoramicReformatter::BandSamples() const {
   return samples < kMaxBandSamples ? static_cast<int>(samples) : kMaxBandSamples;
 }
 
+// At the cap the samples spread over the whole thickness, at least `step`
+// apart since the band would have had more of them.
 double PanoramicReformatter::BandSpacing() const {
   const int samples = BandSamples();
   if (samples < 2) return 0;
-  return samples == kMaxBandSamples ? std::max(bandStep, bandThickness / (samples - 1)) : bandStep;
+  return samples == kMaxBandSamples ? bandThickness / (samples - 1) : bandStep;
 }
 
 void PanoramicReformatter::Reformat(GreyImage& image) {

@@ -34,7 +34,7 @@ bool UsableGeometry(const Volume::Vector3d& spacing, const Volume::Vector3d& ori
 
 }  // namespace
 
-Volume::Volume() : spacing(1, 1, 1) {}
+Volume::Volume() = default;
 
 Volume::Volume(const Vector3i& dimensions, const Vector3d& spacing, const Vector3d& origin)
     : dimensions(dimensions), spacing(spacing), origin(origin) {
