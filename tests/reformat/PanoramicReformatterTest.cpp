@@ -22,45 +22,52 @@ unsigned short Pixel(const GreyImage& image, int column, int row) {
   return image.GetData()[row * image.GetWidth() + column];
 }
 
+Quorvel::PanoramicReformatter Along(const Quorvel::Volume& volume, const LineSpline& arch, double pixelWidth,
+                                    double pixelHeight, double bottom) {
+  Quorvel::PanoramicReformatter reformatter;
+  reformatter.SetVolume(&volume);
+  reformatter.SetSpline(&arch);
+  reformatter.SetPixelSize(pixelWidth, pixelHeight);
+  reformatter.SetBottom(bottom);
+  return reformatter;
+}
+
 // A diagonal arch through the ramp volume, its normal (2, -2, 1) made
 // horizontal and unit: across = (1, -1) / sqrt(2). Rows every 0.4 mm from
 // z = 10, between the voxel planes.
 struct DiagonalArch {
-  DiagonalArch() : arch(Vec3(-1, 2, 0), Vec3(4, 7, 0), Vec3(2, -2, 1)) {
-    reformatter.SetVolume(&volume);
-    reformatter.SetSpline(&arch);
-    reformatter.SetPixelSize(0.25, 0.4);
-    reformatter.SetBottom(10);
-  }
   // The curve point at panorama position p: from the middle toward the first
   // control point.
   static Vec3 Point(double p) { return Vec3(1.5, 4.5, 0) + Vec3(-1, -1, 0) * (p / std::sqrt(2.0)); }
   const Vec3 across = Vec3(1, -1, 0) / std::sqrt(2.0);
   Quorvel::Volume volume = RampVolume();
-  LineSpline arch;
-  Quorvel::PanoramicReformatter reformatter;
+  LineSpline arch{Vec3(-1, 2, 0), Vec3(4, 7, 0), Vec3(2, -2, 1)};
+  Quorvel::PanoramicReformatter reformatter = Along(volume, arch, 0.25, 0.4, 10);
 };
 
 // The band mean of a linear ramp is the ramp on the curve; the maximum is
-// the ramp at the band's higher end.
+// the ramp at the band's higher end. A step that is not a number leaves one
+// sample, on the curve.
 TEST(PanoramicReformatter, ProjectsTheRampAcrossTheBand) {
+  struct Case { double thickness, step, reach; };
+  const Case cases[] = {{2.2, 0.5, 1}, {2.2, kNaN, 0}};  // 5 samples from -1 to +1; 1
   DiagonalArch a;
-  a.reformatter.SetBand(2.2, 0.5);  // 5 samples, -1 to +1
-  ASSERT_EQ(a.reformatter.BandSamples(), 5);
   ASSERT_EQ(a.reformatter.ArchColumns(), 29);  // 5 sqrt(2) / 0.25 = 28.3
-  for (const Projection projection : {Projection::Mean, Projection::Maximum}) {
-    a.reformatter.SetProjection(projection);
-    GreyImage image(29, 6, true);
-    a.reformatter.Reformat(image);
-    for (int r = 0; r < 6; ++r)
-      for (int c = 0; c < 29; ++c) {
-        const Vec3 point = DiagonalArch::Point((14 - c) * 0.25) + Vec3(0, 0, 10 + 0.4 * r);
-        const double expected = projection == Projection::Mean
-                                    ? Ramp(point)
-                                    : std::max(Ramp(point + a.across), Ramp(point - a.across));
-        EXPECT_NEAR(Pixel(image, c, r), expected, 0.51) << c << ", " << r;
-      }
-  }
+  for (const Case& band : cases)
+    for (const Projection projection : {Projection::Mean, Projection::Maximum}) {
+      a.reformatter.SetBand(band.thickness, band.step);
+      a.reformatter.SetProjection(projection);
+      GreyImage image(29, 6, true);
+      a.reformatter.Reformat(image);
+      for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 29; ++c) {
+          const Vec3 point = DiagonalArch::Point((14 - c) * 0.25) + Vec3(0, 0, 10 + 0.4 * r);
+          const Vec3 reach = a.across * band.reach;
+          const double expected =
+              projection == Projection::Mean ? Ramp(point) : std::max(Ramp(point + reach), Ramp(point - reach));
+          EXPECT_NEAR(Pixel(image, c, r), expected, 0.51) << c << ", " << r;
+        }
+    }
 }
 
 TEST(PanoramicReformatter, CrossSectionOfTheRampSpansTheNormalAndHeight) {
@@ -74,6 +81,9 @@ TEST(PanoramicReformatter, CrossSectionOfTheRampSpansTheNormalAndHeight) {
         EXPECT_NEAR(Pixel(image, c, r), Ramp(p), 0.51) << c << ", " << r;
       }
   }
+  GreyImage noMemory(nullptr, 9, 6);  // left alone, not written through null
+  a.reformatter.CrossSection(0.5, noMemory);
+  a.reformatter.Reformat(noMemory);
   a.reformatter.SetPadding(5);
   for (const double position : {3.6, -3.6, kNaN}) {  // beyond the ends (5 sqrt(2) / 2 = 3.54)
     a.reformatter.CrossSection(position, image);
@@ -93,11 +103,7 @@ TEST(PanoramicReformatter, StraightArchGivesTheAxisSlice) {
       return (i * 7919 + j * 104729 + k * 1299709) % 4096;
     });
     const LineSpline arch(c.first, c.last, Vec3(0, 1, 0), 4);
-    Quorvel::PanoramicReformatter reformatter;
-    reformatter.SetVolume(&volume);
-    reformatter.SetSpline(&arch);
-    reformatter.SetPixelSize(c.pixel, 0.75);
-    reformatter.SetBottom(3);
+    Quorvel::PanoramicReformatter reformatter = Along(volume, arch, c.pixel, 0.75, 3);
     GreyImage panoramic(7, 5, true), slice(7, 5, true);
     reformatter.Reformat(panoramic);
     Quorvel::AxisSlicer slicer;
@@ -108,27 +114,26 @@ TEST(PanoramicReformatter, StraightArchGivesTheAxisSlice) {
   }
 }
 
-// Voxels 1300 on the plane y = 6 (j = 2), 0 elsewhere; a band of three
-// samples 2 mm apart across it. The image reaches one column beyond each end
-// of the arch, one row below the volume and two above.
+// Voxels 1300 on the plane y = 6 (j = 2), 0 elsewhere; most cases a band of
+// three samples 2 mm apart across it. The image reaches one column beyond
+// each end of the arch, one row below the volume and two above.
 TEST(PanoramicReformatter, CombinesBandSamplesAndPadsOutsideTheVolume) {
-  struct Case { double archY; Projection projection; unsigned short padding; int expected; };
-  const Case cases[] = {{6, Projection::Mean, 0, 433},        {6, Projection::Maximum, 0, 1300},
-                        {8, Projection::Mean, 200, 500},      {8, Projection::Maximum, 200, 1300},
-                        {8, Projection::Maximum, 2000, 2000}, {7, Projection::Mean, 0, 433}};
+  struct Case { double archY, step; Projection projection; unsigned short padding; int expected; };
+  const Case cases[] = {{6, 2, Projection::Mean, 0, 433},        {6, 2, Projection::Maximum, 0, 1300},
+                        {8, 2, Projection::Mean, 200, 500},      {8, 2, Projection::Maximum, 200, 1300},
+                        {8, 2, Projection::Maximum, 2000, 2000}, {7, 2, Projection::Mean, 0, 433},
+                        // 1024 samples spread over y = 4 ... 8 (a tent peaking at 6):
+                        // 1300 (1 - mean |t| / 2), mean |t| = 256 · 4 / 1023
+                        {6, 0.001, Projection::Mean, 0, 649}};
   const Quorvel::Volume volume = MakeVolume(Vec3i(7, 4, 5), Vec3(0.5, 2, 0.75), Vec3(1, 2, 3),
                                             [](int, int j, int) { return j == 2 ? 1300 : 0; });
   for (const Case& c : cases) {
     SCOPED_TRACE(c.archY);
     const LineSpline arch(Vec3(1, c.archY, 0), Vec3(4, c.archY, 0), Vec3(0, -1, 0));
-    Quorvel::PanoramicReformatter reformatter;
-    reformatter.SetVolume(&volume);
-    reformatter.SetSpline(&arch);
-    reformatter.SetBand(4, 2);
+    Quorvel::PanoramicReformatter reformatter = Along(volume, arch, 0.5, 0.75, 2.25);
+    reformatter.SetBand(4, c.step);
     reformatter.SetProjection(c.projection);
     reformatter.SetPadding(c.padding);
-    reformatter.SetPixelSize(0.5, 0.75);
-    reformatter.SetBottom(2.25);
     GreyImage image(9, 8, true);
     reformatter.Reformat(image);
     for (int r = 0; r < 8; ++r)
@@ -143,7 +148,7 @@ TEST(PanoramicReformatter, CombinesBandSamplesAndPadsOutsideTheVolume) {
 TEST(PanoramicReformatter, PadsWhatCannotBeSampled) {
   const Quorvel::Volume empty;
   LineSpline point(Vec3(1, 4, 0), Vec3(1, 4, 0), Vec3(0, 1, 0));
-  LineSpline noSamples = LineSpline(Vec3(-1, 2, 0), Vec3(4, 7, 0), Vec3(0, 1, 0));
+  LineSpline noSamples(Vec3(-1, 2, 0), Vec3(4, 7, 0), Vec3(0, 1, 0));
   noSamples.ClearSamples();
   const LineSpline nanNormal(Vec3(-1, 2, 0), Vec3(4, 7, 0), Vec3(kNaN, 0, 0));
   const std::function<void(DiagonalArch&)> cases[] = {
@@ -167,7 +172,7 @@ TEST(PanoramicReformatter, PadsWhatCannotBeSampled) {
   }
 }
 
-TEST(PanoramicReformatter, CountsBandSamplesAndArchColumns) {
+TEST(PanoramicReformatter, CountsBandSamples) {
   struct Case { double thickness, step; int samples; };
   const Case cases[] = {{16, 0.25, 65}, {1, 0.3, 4}, {0, 0.25, 1}, {-2, 0.25, 1},
                         {2, 0, 1},      {kNaN, 1, 1}, {1e9, 1e-3, 1024}};
@@ -176,10 +181,6 @@ TEST(PanoramicReformatter, CountsBandSamplesAndArchColumns) {
     reformatter.SetBand(c.thickness, c.step);
     EXPECT_EQ(reformatter.BandSamples(), c.samples) << c.thickness << " / " << c.step;
   }
-  EXPECT_EQ(reformatter.ArchColumns(), 0);
-  const LineSpline arch(Vec3(0, 0, 0), Vec3(3, 4, 0), Vec3(0, 0, 1));
-  reformatter.SetSpline(&arch);
-  EXPECT_EQ(reformatter.ArchColumns(), 21);  // 5 mm at 0.25 mm
 }
 
 }  // namespace
