@@ -33,8 +33,9 @@ namespace Quorvel {
 /// Keeps a pointer to the caller's volume (not owned; alive while set).
 /// Allocates nothing.
 ///
-/// Threads: each call runs an OpenMP parallel loop over the image rows and
-/// returns when it is done. One slicer is used by one thread at a time.
+/// Threads: a call runs an OpenMP parallel loop over the image rows and
+/// returns when it is done; an image of fewer than 2^20 pixels is computed
+/// on the calling thread. One slicer is used by one thread at a time.
 class QUORVEL_EXPORT AxisSlicer {
 public:
   using GreyImage = Brantel::NImage::Image2D<unsigned short>;

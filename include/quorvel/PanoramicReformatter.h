@@ -65,9 +65,12 @@ class ColumnTaps;
 /// whose columns × band samples do not exceed an earlier call's allocates
 /// nothing. Throws std::bad_alloc when the table cannot grow.
 ///
-/// Threads: each call runs OpenMP parallel loops over the image's columns
-/// and rows and returns when they are done. One reformatter is used by one
-/// thread at a time; several may read the same volume and spline at once.
+/// Threads: a call runs OpenMP parallel loops over the image's columns and
+/// rows and returns when they are done; an image of fewer than 2^20 samples
+/// (a cross-section, say) is computed on the calling thread, where starting
+/// the workers would cost more than they save on a busy machine. One
+/// reformatter is used by one thread at a time; several may read the same
+/// volume and spline at once.
 class QUORVEL_EXPORT PanoramicReformatter {
 public:
   using Spline = Brantel::Geometry::CSplineBase<Brantel::Geometry::Vector3<double>>;
@@ -128,7 +131,7 @@ private:
   bool CanSample() const;
   bool SplineHasSamples() const;
   bool OnCurve(double position) const;
-  void BuildBandTaps(int columns);
+  void BuildBandTaps(int columns, bool parallel);
   void BuildCrossSectionTaps(double position, int columns);
 
   const Volume* volume = nullptr;

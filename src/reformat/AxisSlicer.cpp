@@ -1,6 +1,7 @@
 #include <quorvel/AxisSlicer.h>
 
 #include "GridAxis.h"
+#include "ParallelWork.h"
 #include "PixelValues.h"
 
 #include <algorithm>
@@ -68,7 +69,8 @@ void AxisSlicer::Slice(Plane plane, double position, GreyImage& image) const {
   const int gridRows = volume->Dimensions()[layout.rowAxis];
   const int width = static_cast<int>(image.GetWidth());
   const int height = static_cast<int>(image.GetHeight());
-#pragma omp parallel for schedule(static)
+  const bool parallel = std::int64_t{width} * height >= VolumeSampling::kParallelSamples;
+#pragma omp parallel for schedule(static) if (parallel)
   for (int r = 0; r < height; ++r) {
     unsigned short* out = image.GetData() + static_cast<std::size_t>(r) * width;
     if (r < gridRows)

@@ -1,6 +1,7 @@
 #include "ColumnSampling.h"
 
 #include "GridAxis.h"
+#include "ParallelWork.h"
 #include "PixelValues.h"
 
 #include <algorithm>
@@ -144,9 +145,10 @@ void SampleColumns(const Volume& volume, const ColumnTaps& taps, double bottom, 
   const std::int64_t stepZ = NeighbourStep(volume, 2);
   const RowSampler sampleRow = SelectRowSampler(projection == PanoramicReformatter::Projection::Maximum,
                                                 NeighbourStep(volume, 0) == 1);
+  const bool parallel = std::int64_t{height} * taps.Columns() * taps.PerColumn() >= kParallelSamples;
   // Chunks of consecutive rows keep each thread on neighbouring slices; taken
   // dynamically, a thread delayed by other work on its core holds up little.
-#pragma omp parallel for schedule(dynamic, 16)
+#pragma omp parallel for schedule(dynamic, 16) if (parallel)
   for (int r = 0; r < height; ++r) {
     unsigned short* out = image.GetData() + static_cast<std::size_t>(r) * image.GetWidth();
     AxisPosition z;

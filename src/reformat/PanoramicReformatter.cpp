@@ -1,9 +1,11 @@
 #include <quorvel/PanoramicReformatter.h>
 
 #include "ColumnSampling.h"
+#include "ParallelWork.h"
 #include "PixelValues.h"
 
 #include <climits>
+#include <cstdint>
 #include <cmath>
 #include <stdexcept>
 
@@ -101,7 +103,9 @@ double PanoramicReformatter::BandSpacing() const {
 void PanoramicReformatter::Reformat(GreyImage& image) {
   if (!HasImageMemory(image)) return;
   if (!CanSample()) return VolumeSampling::FillPadding(image, padding);
-  BuildBandTaps(static_cast<int>(image.GetWidth()));
+  const int columns = static_cast<int>(image.GetWidth());
+  BuildBandTaps(columns, std::int64_t{columns} * image.GetHeight() * BandSamples() >=
+                             VolumeSampling::kParallelSamples);
   VolumeSampling::SampleColumns(*volume, *taps, bottom, pixelHeight, projection, padding, image);
 }
 
@@ -135,11 +139,11 @@ bool PanoramicReformatter::OnCurve(double position) const {
   return std::fabs(position) <= curveLength * 0.5 + pixelWidth * 1e-6;
 }
 
-void PanoramicReformatter::BuildBandTaps(int columns) {
+void PanoramicReformatter::BuildBandTaps(int columns, bool parallel) {
   const int samples = BandSamples();
   const double spacing = BandSpacing();
   taps->Reset(columns, samples);
-#pragma omp parallel for schedule(static)
+#pragma omp parallel for schedule(static) if (parallel)
   for (int c = 0; c < columns; ++c) {
     const double position = ((columns - 1) * 0.5 - c) * pixelWidth;
     if (!OnCurve(position)) continue;
