@@ -69,7 +69,8 @@ void AxisSlicer::Slice(Plane plane, double position, GreyImage& image) const {
   const int gridRows = volume->Dimensions()[layout.rowAxis];
   const int width = static_cast<int>(image.GetWidth());
   const int height = static_cast<int>(image.GetHeight());
-  const bool parallel = std::int64_t{width} * height >= VolumeSampling::kParallelSamples;
+  // A slice pixel reads two voxels in order, the cost of about one sample.
+  const bool parallel = std::int64_t{width} * height >= VolumeSampling::kParallelWork;
 #pragma omp parallel for schedule(static) if (parallel)
   for (int r = 0; r < height; ++r) {
     unsigned short* out = image.GetData() + static_cast<std::size_t>(r) * width;

@@ -145,7 +145,7 @@ void SampleColumns(const Volume& volume, const ColumnTaps& taps, double bottom, 
   const std::int64_t stepZ = NeighbourStep(volume, 2);
   const RowSampler sampleRow = SelectRowSampler(projection == PanoramicReformatter::Projection::Maximum,
                                                 NeighbourStep(volume, 0) == 1);
-  const bool parallel = std::int64_t{height} * taps.Columns() * taps.PerColumn() >= kParallelSamples;
+  const bool parallel = Work(std::int64_t{height} * taps.Columns(), taps.PerColumn()) >= kParallelWork;
   // Chunks of consecutive rows keep each thread on neighbouring slices; taken
   // dynamically, a thread delayed by other work on its core holds up little.
 #pragma omp parallel for schedule(dynamic, 16) if (parallel)

@@ -104,8 +104,8 @@ void PanoramicReformatter::Reformat(GreyImage& image) {
   if (!HasImageMemory(image)) return;
   if (!CanSample()) return VolumeSampling::FillPadding(image, padding);
   const int columns = static_cast<int>(image.GetWidth());
-  BuildBandTaps(columns, std::int64_t{columns} * image.GetHeight() * BandSamples() >=
-                             VolumeSampling::kParallelSamples);
+  BuildBandTaps(columns, VolumeSampling::Work(std::int64_t{columns} * image.GetHeight(), BandSamples()) >=
+                             VolumeSampling::kParallelWork);
   VolumeSampling::SampleColumns(*volume, *taps, bottom, pixelHeight, projection, padding, image);
 }
 
