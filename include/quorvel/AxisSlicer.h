@@ -34,7 +34,7 @@ namespace Quorvel {
 /// Allocates nothing.
 ///
 /// Threads: a call runs an OpenMP parallel loop over the image rows and
-/// returns when it is done; an image of fewer than 2^20 pixels is computed
+/// returns when it is done; an image of fewer than 2^21 pixels is computed
 /// on the calling thread. One slicer is used by one thread at a time.
 class QUORVEL_EXPORT AxisSlicer {
 public:

@@ -66,9 +66,9 @@ class ColumnTaps;
 /// nothing. Throws std::bad_alloc when the table cannot grow.
 ///
 /// Threads: a call runs OpenMP parallel loops over the image's columns and
-/// rows and returns when they are done; an image of fewer than 2^20 samples
-/// (a cross-section, say) is computed on the calling thread, where starting
-/// the workers would cost more than they save on a busy machine. One
+/// rows and returns when they are done; an image of less than about 4 ms of
+/// work (a cross-section, say) is computed on the calling thread, where
+/// starting the workers could cost more than they save on a busy machine. One
 /// reformatter is used by one thread at a time; several may read the same
 /// volume and spline at once.
 class QUORVEL_EXPORT PanoramicReformatter {
