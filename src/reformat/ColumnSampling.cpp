@@ -143,8 +143,10 @@ void SampleColumns(const Volume& volume, const ColumnTaps& taps, double bottom, 
   const int height = static_cast<int>(image.GetHeight());
   const std::int64_t sliceSize = Stride(volume, 2);
   const std::int64_t stepZ = NeighbourStep(volume, 2);
-  const RowSampler sampleRow = SelectRowSampler(projection == PanoramicReformatter::Projection::Maximum,
-                                                NeighbourStep(volume, 0) == 1);
+  // With one sample a pixel the maximum is the mean, and its loop does less
+  // per pixel.
+  const bool maximum = projection == PanoramicReformatter::Projection::Maximum || taps.PerColumn() == 1;
+  const RowSampler sampleRow = SelectRowSampler(maximum, NeighbourStep(volume, 0) == 1);
   const bool parallel = Work(std::int64_t{height} * taps.Columns(), taps.PerColumn()) >= kParallelWork;
   // Chunks of consecutive rows keep each thread on neighbouring slices; taken
   // dynamically, a thread delayed by other work on its core holds up little.
