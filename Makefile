@@ -6,6 +6,8 @@
 #   make bench       build and run the benchmarks
 #   make fuzz        build the fuzz targets with clang and run each for
 #                    FUZZ_SECONDS (default 60) from its seed corpus
+#   make docs        build the HTML reference (build/docs/html); fails on any
+#                    Doxygen warning
 #   make install PREFIX=/some/where
 
 JOBS    ?= $(shell nproc)
@@ -73,9 +75,12 @@ bench: build
 install: build
 	$(CMAKE) --install build --prefix $(PREFIX)
 
+# The reference, with every Doxygen warning an error. The GL state page is
+# collected from the headers first, so that it cannot disagree with them.
 docs:
 	@scripts/install-deps.sh docs
-	@mkdir -p build/docs
+	@rm -rf build/docs && mkdir -p build/docs
+	python3 scripts/gl-state-page.py include/quorvel/*.h > build/docs/gl-state.md
 	doxygen docs/Doxyfile
 	@echo "HTML reference: $(CURDIR)/build/docs/html/index.html"
 

@@ -11,7 +11,7 @@ packages_for() {
     demo)  echo libdcmtk-dev libglfw3-dev ;;
     test)  echo xvfb python3-pydicom ;;
     fuzz)  echo clang libclang-rt-14-dev libomp-dev ;;
-    docs)  echo doxygen ;;
+    docs)  echo doxygen python3 ;;
     *) echo "unknown package group: $1" >&2; exit 2 ;;
   esac
 }

@@ -1,7 +1,3 @@
-// A circle drawn as a closed, optionally stippled line loop in the plane of two
-// direction vectors given at each call. The segment count follows a chord
-// tolerance taken from the lengths of those vectors (pass vectors of one
-// screen pixel's world size to keep the chords within half a pixel).
 #pragma once
 
 #include <brantel/geometry/Vector3.h>
@@ -10,8 +6,23 @@
 
 namespace Quorvel {
 
+/// A circle drawn as a closed, optionally stippled line loop in the plane of
+/// two direction vectors given at each call.
+///
+/// The segment count follows a chord tolerance taken from the lengths of those
+/// vectors: pass vectors of one screen pixel's world size to keep the chords
+/// within half a pixel. The object holds only its colour and stipple pattern;
+/// centre, plane and radius come with each Render(). Keeps no pointers and no
+/// GL objects.
+///
+/// GL state: Render() restores what it changes except the matrix mode
+/// (GL_MODELVIEW) and the current colour (the circle's).
+///
+/// Thread rule: Render() runs on the thread whose context is current; no
+/// locking.
 class QUORVEL_EXPORT GlCircle : public GlObjectsBase {
 public:
+  /// Centre and axes.
   using Vec3 = Brantel::Geometry::Vector3<double>;
 
   /// Stipple pattern 0xFFFF: every pixel drawn; switches stippling off.
@@ -23,10 +34,12 @@ public:
 
   /// Colour (255, 128, 128, 255), stipple LINE_STRIPED.
   GlCircle();
-  /// Copies the colour and the stipple pattern.
+  ///@{
+  /// Copies the colour and the stipple pattern; nothing to release.
   GlCircle(const GlCircle&);
   GlCircle& operator=(const GlCircle&);
   ~GlCircle() override;
+  ///@}
 
   /// Copies four bytes: red, green, blue, alpha. Keeps no pointer.
   /// A null pointer is ignored and the colour stays as it was.
@@ -54,12 +67,13 @@ public:
   /// radius, or one below e/2 sends a loop of one vertex; a NaN axis1 sends
   /// not-a-number vertices, which GL discards.
   ///
-  /// GL state: pushes GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT | GL_LIGHTING_BIT |
-  /// GL_LINE_BIT | GL_POINT_BIT and the modelview matrix, disables lighting,
-  /// sets the stipple, and restores all of it. Leaves the matrix mode at
-  /// GL_MODELVIEW and, when the loop was drawn, the current colour at the
-  /// circle's colour. Line width, smoothing and blending are the caller's.
+  /// Disables lighting and sets the stipple inside the push. Line width,
+  /// smoothing and blending are the caller's.
   /// Context: the caller's context must be current on this thread.
+  /// @gl_pushes GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT | GL_LIGHTING_BIT |
+  /// GL_LINE_BIT | GL_POINT_BIT, and the modelview matrix.
+  /// @gl_leaves the matrix mode at GL_MODELVIEW; the current colour at the
+  /// circle's colour (when the loop was drawn).
   void Render(const Vec3& center, const Vec3& axis1, const Vec3& axis2, double radius);
 
 private:

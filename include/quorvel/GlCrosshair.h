@@ -1,8 +1,3 @@
-// A crosshair about the origin of the current modelview coordinates: four long
-// arms along two caller-given axes with a pixel gap around the centre on each,
-// optional tick marks across the arms at a fixed world spacing, and an
-// optional stippled tilt line. Gaps and tick lengths are given in pixels and
-// converted with the caller's pixel sampling, so they keep their screen size.
 #pragma once
 
 #include <brantel/geometry/Vector2.h>
@@ -12,23 +7,44 @@
 
 namespace Quorvel {
 
+/// A crosshair about the origin of the current modelview coordinates: four long
+/// arms with a pixel gap around the centre, optional ticks and an optional
+/// stippled tilt line.
+///
+/// The arms run along two caller-given axes; tick marks cross them at a fixed
+/// world spacing. Gaps and tick lengths are given in pixels and converted with
+/// the caller's pixel sampling (SetSampling()), so they keep their screen size
+/// whatever the zoom. To place the crosshair, translate the modelview matrix to
+/// its centre; SetPosition() only stores a point for the caller. Keeps no
+/// pointers and no GL objects.
+///
+/// GL state: Render() leaves lighting, 1D texturing and blending disabled and
+/// the current colour at the crosshair's.
+///
+/// Thread rule: Render() runs on the thread whose context is current; no
+/// locking.
 class QUORVEL_EXPORT GlCrosshair : public GlObjectsBase {
 public:
+  /// Directions, points and colours.
   using Vec3 = Brantel::Geometry::Vector3<double>;
+  /// Pixel sampling (x, y).
   using Vec2 = Brantel::Geometry::Vector2<double>;
 
   /// Position, colour, both axes, tilt and sampling zero; all gaps 0 and
   /// shared (ticks enabled). The tick count, length and spacing start at 0,
   /// which draws no ticks until SetTicks is called.
   GlCrosshair();
-  /// Copies every member; no GL objects are involved.
+  ///@{
+  /// Copies every setting; nothing to release. No GL objects are involved.
   GlCrosshair(const GlCrosshair&);
   GlCrosshair& operator=(const GlCrosshair&);
   ~GlCrosshair() override;
+  ///@}
 
   /// Stores the position for the caller; Render does not use it (set up the
   /// modelview matrix so that its origin is the centre instead).
   void SetPosition(const Vec3& p);
+  /// The position stored by SetPosition.
   const Vec3& GetPosition() const;
 
   /// RGB in 0..1 for every line.
@@ -41,6 +57,7 @@ public:
   /// Direction of the stippled tilt line, not normalised; a vector whose
   /// squared length is at most 1e-14 means no tilt line.
   void SetTilt(const Vec3& t);
+  /// The tilt direction stored by SetTilt.
   const Vec3& GetTilt() const;
   /// True when the squared length of the tilt exceeds 1e-14.
   bool IsTilt() const;
@@ -69,11 +86,12 @@ public:
   /// ticks unless separate gaps are set. Zero sampling removes the gaps it
   /// scales; zero axes collapse their arms and ticks to the origin.
   ///
-  /// GL state: disables lighting, GL_TEXTURE_1D and blending and does not
-  /// restore them; leaves the current colour at the crosshair colour with
-  /// alpha 1. The tilt line pushes and restores GL_COLOR_BUFFER_BIT |
-  /// GL_LINE_BIT; the arms and ticks set no stipple of their own.
+  /// The arms and ticks set no stipple of their own.
   /// Context: the caller's context must be current on this thread.
+  /// @gl_pushes GL_COLOR_BUFFER_BIT | GL_LINE_BIT around the tilt line only
+  /// (its stipple).
+  /// @gl_leaves lighting, GL_TEXTURE_1D and blending disabled; the current
+  /// colour at the crosshair colour with alpha 1.
   void Render();
 
 private:

@@ -1,6 +1,3 @@
-// Draws a panoramic region into a 3D view: the band's outline in the plane
-// z = 0, the transversal slices as upright rectangles across the band and the
-// inspection window as an upright frame that follows the band.
 #pragma once
 
 #include <quorvel/GlPanoramaRegionBase.h>
@@ -8,13 +5,30 @@
 
 namespace Quorvel {
 
+/// Draws a panoramic region into a 3D view: the band's outline in the plane z =
+/// 0, the transversal slices as upright rectangles and the inspection window as
+/// an upright frame that follows the band.
+///
+/// Set it up through the setters of GlPanoramaRegionBase and call
+/// RenderRegion() and RenderSlices() inside the frame, with the view's
+/// projection and modelview matrices current. Keeps a pointer to the viewer's
+/// spline (see GlPanoramaRegionBase); holds no GL objects.
+///
+/// GL state: both render operations push and restore what they change and leave
+/// only the current colour changed.
+///
+/// Thread rule: the render operations run on the thread whose context is
+/// current; no locking.
 class QUORVEL_EXPORT GlPanoramaRegion3D : public GlPanoramaRegionBase {
 public:
+  ///@{
+  /// The defaults of GlPanoramaRegionBase. Copies copy every setting; the
+  /// spline is shared, not duplicated. Nothing to release.
   GlPanoramaRegion3D() = default;
-  /// Copies every setting; the spline is shared, not duplicated.
   GlPanoramaRegion3D(const GlPanoramaRegion3D& other) = default;
   GlPanoramaRegion3D& operator=(const GlPanoramaRegion3D& other) = default;
   ~GlPanoramaRegion3D() override;
+  ///@}
 
   /// Draws the band's outline in the border colour, every vertex flattened to
   /// z = 0: the second edge and the first edge as line strips over the sample
@@ -22,12 +36,13 @@ public:
   /// shorter of the two sequences), then the start and the end cap as lines.
   /// The curve itself is not drawn. Line width and stipple are the caller's.
   ///
-  /// GL state: pushes GL_POINT_BIT | GL_LINE_BIT | GL_LIGHTING_BIT |
-  /// GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT, switches smooth lines off, pops.
-  /// Leaves the current colour at the border colour.
+  /// Switches smooth lines off inside the push.
   /// Without a spline, or when the spline has no sample points or no sample
   /// normals, draws nothing and issues no GL command.
   /// Context: the caller's, current on this thread, with its own matrices.
+  /// @gl_pushes GL_POINT_BIT | GL_LINE_BIT | GL_LIGHTING_BIT |
+  /// GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT.
+  /// @gl_leaves the current colour at the border colour.
   void RenderRegion();
 
   /// Draws, for the panorama `position` (x along the curve, y across, z the
@@ -46,13 +61,16 @@ public:
   ///   changes the parameter (|u| beyond about 4.5e13). Windows and positions
   ///   within some forty-nine curve lengths of the curve are drawn whole.
   ///
-  /// GL state: pushes the same attributes as RenderRegion, switches smooth
-  /// lines off and disables lighting, pops. Leaves the current colour at the
-  /// IW colour (or the last colour set if a lookup throws).
+  /// Switches smooth lines off and disables lighting inside the push.
   /// Allocation: one list of window points per call (bounded as above).
-  /// Without a spline draws nothing and issues no GL command. If the spline
-  /// has no samples, the first lookup throws std::runtime_error; the attribute
-  /// stack is popped before the exception leaves, and no glBegin is left open.
+  /// Without a spline draws nothing and issues no GL command.
+  /// @throws std::runtime_error from the spline's sample lookup if the spline
+  /// has no samples; the attribute stack is popped before the exception
+  /// leaves, and no glBegin is left open.
+  /// @gl_pushes GL_POINT_BIT | GL_LINE_BIT | GL_LIGHTING_BIT |
+  /// GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT.
+  /// @gl_leaves the current colour at the IW colour (or the last colour set
+  /// if a lookup throws).
   void RenderSlices(const Vector3d& position, const Vector3d& heightDirection);
 
 private:

@@ -1,7 +1,3 @@
-// Draws a panoramic region into the axial view, where the curve lies in the
-// plane z = 0: the band's outline, the transversal slices (the central one
-// with a gap around the panorama position, the others as stubs with a plus or
-// minus sign), the LSA line and the inspection window, all flat and smooth.
 #pragma once
 
 #include <quorvel/GlPanoramaRegionBase.h>
@@ -9,24 +5,43 @@
 
 namespace Quorvel {
 
+/// Draws a panoramic region into the axial view, flat in the plane z = 0 and
+/// with smooth lines.
+///
+/// It draws the band's outline, the transversal slices (the central one with a
+/// gap around the panorama position, the others as stubs with a plus or minus
+/// sign), the LSA line and the inspection window. Gaps are given in pixels and
+/// converted with the region's sampling, so update SetSampling() when the zoom
+/// changes. Keeps a pointer to the viewer's spline (see GlPanoramaRegionBase);
+/// holds no GL objects.
+///
+/// GL state: both render operations push and restore what they change, except
+/// the smoothing hints (left at GL_NICEST) and the current colour.
+///
+/// Thread rule: the render operations run on the thread whose context is
+/// current; no locking.
 class QUORVEL_EXPORT GlPanoramaRegionAxial : public GlPanoramaRegionBase {
 public:
+  ///@{
+  /// The defaults of GlPanoramaRegionBase. Copies copy every setting; the
+  /// spline is shared, not duplicated. Nothing to release.
   GlPanoramaRegionAxial() = default;
-  /// Copies every setting; the spline is shared, not duplicated.
   GlPanoramaRegionAxial(const GlPanoramaRegionAxial& other) = default;
   GlPanoramaRegionAxial& operator=(const GlPanoramaRegionAxial& other) = default;
   ~GlPanoramaRegionAxial() override;
+  ///@}
 
   /// Draws the band's outline exactly as GlPanoramaRegion3D::RenderRegion
   /// does (edges and caps in the border colour at z = 0), but with smooth
   /// lines switched on.
   ///
-  /// GL state: pushes GL_POINT_BIT | GL_LINE_BIT | GL_LIGHTING_BIT |
-  /// GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT, switches smooth lines on, pops. The
-  /// line and point smoothing hints stay at GL_NICEST and the current colour
-  /// at the border colour.
+  /// Switches smooth lines on inside the push.
   /// Without a spline, or when the spline has no sample points or no sample
   /// normals, draws nothing and issues no GL command.
+  /// @gl_pushes GL_POINT_BIT | GL_LINE_BIT | GL_LIGHTING_BIT |
+  /// GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT.
+  /// @gl_leaves the line and point smoothing hints at GL_NICEST; the current
+  /// colour at the border colour.
   void RenderRegion();
 
   /// Draws, for the panorama `position` (only x along the curve and y across
@@ -47,16 +62,20 @@ public:
   ///   50 in u, fifty curve lengths), or as soon as adding 0.005 no longer
   ///   changes the parameter (|u| beyond about 4.5e13). Windows and positions
   ///   within some forty-nine curve lengths of the curve are drawn whole.
+  ///
   /// Gaps are pixels times the first component of the sampling; negative gaps
   /// are used as they are. Line width is the caller's.
   ///
-  /// GL state: pushes the same attributes as RenderRegion, switches smooth
-  /// lines on (stipple off), pops. Smoothing hints stay at GL_NICEST; the
-  /// current colour is left at the IW colour.
+  /// Switches smooth lines on (stipple off) inside the push.
   /// Allocates nothing. Without a spline draws nothing and issues no GL
-  /// command. If the spline has no samples, the first lookup (a slice's, or
-  /// the LSA line's when every slice is skipped) throws std::runtime_error;
-  /// the attribute stack is popped before the exception leaves.
+  /// command.
+  /// @throws std::runtime_error from the spline's sample lookup if the spline
+  /// has no samples (at a slice's lookup, or the LSA line's when every slice
+  /// is skipped); the attribute stack is popped before the exception leaves.
+  /// @gl_pushes GL_POINT_BIT | GL_LINE_BIT | GL_LIGHTING_BIT |
+  /// GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT.
+  /// @gl_leaves the line and point smoothing hints at GL_NICEST; the current
+  /// colour at the IW colour.
   void RenderSlices(const Vector3d& position);
 
 private:

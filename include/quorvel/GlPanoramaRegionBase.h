@@ -1,13 +1,3 @@
-// Settings and band geometry of a panoramic region: a band of a given width
-// along the caller's spline, with transversal slices and an inspection window
-// around the panorama position. Draws nothing itself; GlPanoramaRegion3D and
-// GlPanoramaRegionAxial draw it.
-//
-// Panorama coordinates (the position handed to the render operations):
-// x runs along the curve, a world length from the middle of the sample range,
-// positive toward the first sample; y is the signed offset across the band
-// (+half width is the first edge, on the side the sample normals point to);
-// z is the height (3D view only).
 #pragma once
 
 #include <brantel/geometry/SplineBase.h>
@@ -18,19 +8,45 @@
 
 namespace Quorvel {
 
+/// Settings and band geometry of a panoramic region: a band of a given width
+/// along the viewer's spline, with transversal slices and an inspection window
+/// around the panorama position.
+///
+/// Draws nothing itself; GlPanoramaRegion3D and GlPanoramaRegionAxial draw it
+/// and add no members. The marks they draw are named by the setters: TSA, the
+/// transversal slices across the band; LSA, the line along the panorama through
+/// the panorama position (axial view); IW, the inspection window, a stretch of
+/// the panorama of the window's length centred on the position.
+///
+/// Panorama coordinates (the position handed to the render operations): x runs
+/// along the curve, a world length from the middle of the sample range,
+/// positive toward the first sample; y is the signed offset across the band
+/// (+half width is the first edge, on the side the sample normals point to); z
+/// is the height (3D view only).
+///
+/// Keeps a pointer to the viewer's spline, which it neither copies nor frees:
+/// the spline must outlive the region and its copies. Holds no GL objects.
+///
+/// Thread rule: every call on the rendering thread; no locking.
 class QUORVEL_EXPORT GlPanoramaRegionBase : public GlObjectsBase {
 public:
+  /// Points, directions and colours.
   using Vector3d = Brantel::Geometry::Vector3<double>;
+  /// Pixel sampling (x, y).
   using Vector2d = Brantel::Geometry::Vector2<double>;
+  /// The viewer's spline, or a class derived from it.
   using Spline = Brantel::Geometry::CSplineBase<Vector3d>;
 
   /// No spline, width 0, no slices, an empty inspection window, black
   /// colours, gaps of 0 pixels and a sampling of (1, 1).
   GlPanoramaRegionBase();
+  ///@{
   /// Copies every setting; the copy points to the same caller-owned spline.
+  /// Nothing to release.
   GlPanoramaRegionBase(const GlPanoramaRegionBase& other);
   GlPanoramaRegionBase& operator=(const GlPanoramaRegionBase& other);
   ~GlPanoramaRegionBase() override;
+  ///@}
 
   /// The band's full width across the curve (stored as its half).
   void SetWidth(double width);
@@ -40,20 +56,34 @@ public:
   /// The inspection window's length along the curve and its height.
   void SetInspectionWindow(double length, double height);
 
-  /// Gaps left around the panorama position in the axial view, in pixels
-  /// (converted to world lengths with the first component of the sampling).
+  /// @name Gaps around the panorama position
+  /// In pixels, converted to world lengths with the first component of the
+  /// sampling; used by the axial view only.
+  ///@{
+  /// Gap of the central transversal slice on each side of the panorama point.
   void SetTSAGapInPixels(int gap);
+  /// Gap of the LSA line on each side of the panorama point.
   void SetLSAGapInPixels(int gap);
+  /// Radius around the panorama point that the inspection window leaves out.
   void SetIWGapInPixels(int gap);
+  ///@}
 
-  /// Colours, red, green, blue in 0..1. The point and spline colours are only
-  /// stored; no render operation draws with them.
+  /// @name Colours
+  /// Red, green, blue in 0..1.
+  ///@{
+  /// The band's outline.
   void SetBorderColor(const Vector3d& color);
+  /// Only stored; no render operation draws with it.
   void SetPointColor(const Vector3d& color);
+  /// Only stored; no render operation draws with it.
   void SetSplineColor(const Vector3d& color);
+  /// The transversal slices.
   void SetTSAColor(const Vector3d& color);
+  /// The LSA line (axial view).
   void SetLSAColor(const Vector3d& color);
+  /// The inspection window.
   void SetIWColor(const Vector3d& color);
+  ///@}
 
   /// World length of one screen pixel (x, y); only x is used.
   void SetSampling(Vector2d sampling);
@@ -63,8 +93,8 @@ public:
   /// after changing the spline's control points.
   /// A null `spline` detaches the region: length and inverse become 0 and the
   /// render operations draw nothing.
-  /// Throws whatever the spline's GetLength throws; the region is then left
-  /// unchanged.
+  /// Passes on whatever the spline's GetLength throws; the region is then
+  /// left unchanged.
   void SetSpline(const Spline* spline);
 
 protected:
@@ -82,24 +112,24 @@ protected:
   /// -half width `second`; offsets beyond extrapolate along their line.
   void GetOffsetPoint(double offset, const Vector3d& first, const Vector3d& second, Vector3d& result) const;
 
-  double halfWidth;
-  double curveLength;
-  double curveLengthInverse;
-  double sliceSpacing;
-  int sliceCount;
-  double inspectionWindowLength;
-  double inspectionWindowHeight;
-  const Spline* spline;
-  Vector3d borderColor;
-  Vector3d pointColor;
-  Vector3d splineColor;
-  Vector3d tsaColor;
-  Vector3d lsaColor;
-  Vector3d iwColor;
-  int tsaGapInPixels;
-  int lsaGapInPixels;
-  int iwGapInPixels;
-  Vector2d sampling;
+  double halfWidth;               ///< half the band's width
+  double curveLength;             ///< the spline's length at SetSpline
+  double curveLengthInverse;      ///< 1 / curveLength (0 without a spline)
+  double sliceSpacing;            ///< distance between transversal slices
+  int sliceCount;                 ///< number of transversal slices
+  double inspectionWindowLength;  ///< along the curve
+  double inspectionWindowHeight;  ///< full height
+  const Spline* spline;           ///< the viewer's spline; not owned, may be null
+  Vector3d borderColor;           ///< outline colour
+  Vector3d pointColor;            ///< stored only
+  Vector3d splineColor;           ///< stored only
+  Vector3d tsaColor;              ///< transversal slice colour
+  Vector3d lsaColor;              ///< LSA line colour
+  Vector3d iwColor;               ///< inspection window colour
+  int tsaGapInPixels;             ///< central slice gap, pixels
+  int lsaGapInPixels;             ///< LSA line gap, pixels
+  int iwGapInPixels;              ///< inspection window gap, pixels
+  Vector2d sampling;              ///< world size of one pixel; x is used
 };
 
 }  // namespace Quorvel

@@ -1,6 +1,3 @@
-// Single-line text drawn as bitmap glyphs of a system font: 256 display
-// lists, one per 8-bit character code (Windows-1252), called at the current
-// raster position in the current raster colour.
 #pragma once
 
 #include <quorvel/QuorvelExport.h>
@@ -10,6 +7,20 @@
 
 namespace Quorvel {
 
+/// Single-line text drawn as bitmap glyphs of a system font at the current
+/// raster position.
+///
+/// The constructor turns a font into 256 display lists, one per 8-bit character
+/// code; Write() calls the list of each byte of the text. The caller sets the
+/// raster position and colour beforehand (glColor, then glRasterPos, which
+/// takes the colour). Copies share the lists, which the last object sharing
+/// them deletes. Keeps no pointers.
+///
+/// GL state: Write() changes nothing but the raster position.
+///
+/// Thread rule: create, use and destroy it on the thread whose context holds
+/// the lists (the context current at construction, or one sharing its lists);
+/// no locking.
 class QUORVEL_EXPORT GlText {
 public:
   /// Generates 256 display lists (glGenLists) and compiles into list
@@ -36,11 +47,13 @@ public:
   /// glBegin and glEnd) nothing further is issued: the object holds no
   /// lists, Write issues no command and the destructor deletes nothing.
   ///
-  /// GL state: the unpack pixel-store state is set while compiling and
-  /// restored (glPushClientAttrib/glPopClientAttrib); nothing else changes.
-  /// Throws std::bad_alloc when memory runs out (the lists are deleted
-  /// again). Keeps no pointer. Context: the lists live in the context
-  /// current on this thread and in those sharing its lists.
+  /// Keeps no pointer. Context: the lists live in the context current on
+  /// this thread and in those sharing its lists.
+  /// @throws std::bad_alloc when memory runs out (the lists are deleted
+  /// again).
+  /// @gl_pushes the client pixel-store state (glPushClientAttrib) while it
+  /// compiles the glyphs.
+  /// @gl_leaves nothing; 256 new display lists exist.
   GlText(const char* faceName, int pointSize, int weight);
 
   /// The copy shares the source's lists; nothing is generated. The lists are
@@ -51,19 +64,24 @@ public:
   /// Takes the source's lists (shared as by the copy constructor) and drops
   /// this object's share of its previous lists, deleting them
   /// (glDeleteLists) if no other object uses them.
+  /// @gl_pushes nothing.
+  /// @gl_leaves nothing; the previous lists may be deleted.
   GlText& operator=(const GlText& other);
 
   /// Drops this object's share of its lists; the last object sharing them
   /// deletes them with glDeleteLists(listBase, 256). The context holding
   /// the lists (or one sharing them) must be current.
+  /// @gl_pushes nothing.
+  /// @gl_leaves nothing; the lists may be deleted.
   virtual ~GlText();
 
   /// Draws `text` (bytes up to the terminating zero) at the current raster
   /// position in the current raster colour: glPushAttrib(GL_LIST_BIT),
   /// glListBase(listBase), glCallLists(n, GL_UNSIGNED_BYTE, text),
-  /// glPopAttrib. The raster position advances past the glyphs; the list
-  /// base and all other state are left as they were. A null `text`, or an
-  /// object without lists, issues no GL command at all. Keeps no pointer.
+  /// glPopAttrib. A null `text`, or an object without lists, issues no GL
+  /// command at all. Keeps no pointer.
+  /// @gl_pushes GL_LIST_BIT (the list base).
+  /// @gl_leaves the raster position, advanced past the glyphs.
   void Write(const char* text);
 
 private:

@@ -1,6 +1,3 @@
-// The volume's bounding box as a wire frame, and the outline in which a
-// cutting plane meets the volume, both as coloured lines in the caller's
-// current modelview coordinates, centred on the origin.
 #pragma once
 
 #include <brantel/geometry/Vector3.h>
@@ -12,25 +9,43 @@
 
 namespace Quorvel {
 
+/// The volume's bounding box as a wire frame, and the outline in which a
+/// cutting plane meets the volume.
+///
+/// Both are drawn as coloured lines in the caller's current modelview
+/// coordinates, centred on the origin. Set the size once (SetVolumeSize(),
+/// which precomputes the corners and face planes), then call RenderBox() and
+/// RenderPlane() in every frame, RenderPlane() once per plane. Owns the list of
+/// its last outline; keeps no pointers and no GL objects.
+///
+/// GL state: both render operations push and restore what they change and leave
+/// only the current colour changed.
+///
+/// Thread rule: the render operations run on the thread whose context is
+/// current; no locking.
 class QUORVEL_EXPORT GlWiredVolume : public GlObjectsBase {
 public:
+  /// Sizes, points, directions and colours.
   using Vec3 = Brantel::Geometry::Vector3<double>;
 
   /// Line thickness 1, size, corners, faces and colours all zero, no outline.
   GlWiredVolume();
-  /// Copies every field, the last outline as new list nodes. Throws
-  /// std::bad_alloc after freeing the nodes it had made.
+  /// Copies every field, the last outline as new list nodes.
+  /// @throws std::bad_alloc after freeing the nodes it had made.
   GlWiredVolume(const GlWiredVolume& other);
-  /// Copies every field; self-assignment changes nothing. Throws
-  /// std::bad_alloc.
+  /// Copies every field; self-assignment changes nothing.
+  /// @throws std::bad_alloc when the outline's nodes cannot be allocated.
   GlWiredVolume& operator=(const GlWiredVolume& other);
+  /// Frees the outline's nodes.
   ~GlWiredVolume() override;
 
   /// Line width in pixels of the box and the outline. Not checked: a
   /// thickness of zero or less is passed to GL, which rejects it with
   /// GL_INVALID_VALUE, so the lines keep width 1.
   void SetLineThickness(double thickness);
+  /// Red, green, blue in 0..1 of the box edges.
   void SetBoxColor(const Vec3& color);
+  /// Red, green, blue in 0..1 of the plane outline.
   void SetPlaneColor(const Vec3& color);
 
   /// Stores the full extent S and precomputes the eight box corners at
@@ -45,11 +60,11 @@ public:
   /// corners 4–7, and GL_LINES over the pairs (0, 4), (1, 5), (2, 6), (3, 7).
   /// Line width 1, then the line thickness; colour boxColor.
   ///
-  /// GL state: brackets the drawing with glPushAttrib(GL_POINT_BIT |
-  /// GL_LINE_BIT | GL_LIGHTING_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT) /
-  /// glPopAttrib and turns smooth lines off inside; leaves the current colour
-  /// at boxColor. Matrices are not touched.
+  /// Turns smooth lines off inside the push. Matrices are not touched.
   /// Context: the caller's context must be current on this thread.
+  /// @gl_pushes GL_POINT_BIT | GL_LINE_BIT | GL_LIGHTING_BIT |
+  /// GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT.
+  /// @gl_leaves the current colour at the box colour.
   void RenderBox();
 
   /// Draws, as one GL_LINE_LOOP in planeColor, the outline in which the plane
@@ -70,6 +85,7 @@ public:
   /// - a point equal to the one added just before it is not added again, and
   ///   a last point equal to the first is dropped, so the loop never repeats
   ///   a point consecutively.
+  ///
   /// Clipping stops once no point is left. An outline shrunk to one or two
   /// points (a plane that only touches the box along an edge or at a corner)
   /// is still clipped by the remaining faces, so nothing drawn lies outside
@@ -80,12 +96,14 @@ public:
   /// square to the center: one vertex, or none when a zero-size box does not
   /// hold the center. Nothing visible is drawn either way.
   ///
-  /// GL state: as RenderBox (same attribute mask, smooth lines off, width 1
-  /// then the line thickness); leaves the current colour at planeColor.
-  /// Throws std::bad_alloc when the outline's list nodes cannot be allocated;
+  /// Smooth lines off, width 1 then the line thickness, as RenderBox.
+  /// Context: the caller's context must be current on this thread.
+  /// @throws std::bad_alloc when the outline's list nodes cannot be allocated;
   /// the outline is built before anything is pushed or drawn, so GL state and
   /// the attribute stack are then as before the call.
-  /// Context: the caller's context must be current on this thread.
+  /// @gl_pushes GL_POINT_BIT | GL_LINE_BIT | GL_LIGHTING_BIT |
+  /// GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT.
+  /// @gl_leaves the current colour at the plane colour.
   void RenderPlane(const Vec3& center, const Vec3& axisU, const Vec3& axisV);
 
 private:

@@ -1,4 +1,5 @@
-// Umbrella header: every public class of the library.
+/// @file
+/// Umbrella header: every public class of the library.
 #pragma once
 
 #include <quorvel/AxisSlicer.h>
@@ -19,3 +20,10 @@
 #include <quorvel/GlWiredVolume.h>
 #include <quorvel/PanoramicReformatter.h>
 #include <quorvel/Volume.h>
+
+/// @namespace Quorvel
+/// The library's render objects and GL camera, and the volume reformatters
+/// that compute the images they show. Each render object draws with
+/// immediate-mode, fixed-function GL into the context current on the calling
+/// thread; the reformatters issue no GL at all. None owns a window or a
+/// context, keeps global state or logs.

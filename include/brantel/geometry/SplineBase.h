@@ -1,11 +1,3 @@
-// Base of a caller-owned spline through the volume: control points, points
-// sampled along the curve and the curve's normals at those samples.
-//
-// The owner derives from CSplineBase, supplies InterpolateSegment for the
-// inner segments and fills the three sequences. The panorama regions only read
-// the spline: they look up samples by a unit parameter u in [0, 1] and measure
-// the curve's length once when the spline is handed to them. Header-only, so
-// the owner and the library compile the same definition.
 #pragma once
 
 #include <brantel/geometry/Vector3.h>
@@ -18,13 +10,28 @@
 namespace Brantel {
 namespace Geometry {
 
+/// Base of a viewer's spline through the volume: control points, points
+/// sampled along the curve and the curve's normals at those samples.
+///
+/// The viewer derives from it, supplies InterpolateSegment for the inner
+/// segments, fills the three sequences and owns the object. The panorama
+/// regions keep a pointer to it (GlPanoramaRegionBase::SetSpline) and only
+/// read it: they look up samples by a unit parameter u in [0, 1] at every
+/// draw and measure the curve's length once, when the spline is handed to
+/// them. Header-only, so the viewer and the library compile the same
+/// definition. No GL state. Thread rule: no locking; do not change a spline
+/// while a region reads it.
 template <typename T>
 class CSplineBase {
 public:
+  ///@{
+  /// An empty spline: no control points, no samples. Copies copy the three
+  /// sequences; nothing else to release.
   CSplineBase() = default;
   CSplineBase(const CSplineBase&) = default;
   CSplineBase& operator=(const CSplineBase&) = default;
   virtual ~CSplineBase() = default;
+  ///@}
 
   /// The point of inner segment `index` (from control point `index` to
   /// `index + 1`) at local parameter t in [0, 1]. Supplied by the owner;
@@ -34,25 +41,29 @@ public:
   /// The curve point at unit parameter u, interpolated linearly between the
   /// two neighbouring samples (samples taken as evenly spaced in u). u <= 0 or
   /// NaN gives the first sample, u >= 1 the last.
-  /// Throws std::runtime_error if there are no sample points.
+  /// @throws std::runtime_error `"No sampling points were computed in CSplineBase::GetPointFromSampling"`
+  /// if there are no sample points.
   T GetPointFromSampling(double u) const { return Lookup(samplePoints, u); }
 
   /// The same lookup on the sample normals. The result is not renormalised:
   /// between two unit normals it is slightly shorter than 1.
-  /// Throws std::runtime_error (same message) if there are no sample normals.
+  /// @throws std::runtime_error with the same message as GetPointFromSampling
+  /// if there are no sample normals.
   T GetNormalFromSampling(double u) const { return Lookup(sampleNormals, u); }
 
-  /// Copies of the sample sequences.
+  ///@{
+  /// A copy of the sample points, or of the sample normals.
   std::vector<T> GetSamplingPoints() const { return samplePoints; }
   std::vector<T> GetSamplingNormals() const { return sampleNormals; }
+  ///@}
 
   /// The point of segment `index` at local parameter t. The first and the last
   /// segment are the straight lines between their control points; the inner
   /// ones come from InterpolateSegment (index n - 1 passes the range test and
   /// goes there too).
-  /// Throws the string "Index out of range." (a const char*) if index > n - 1,
-  /// and also if there are fewer than two control points, where no segment
-  /// exists to evaluate.
+  /// @throws const&nbsp;char* `"Index out of range."`, the string itself
+  /// rather than an exception object, if index > n - 1, and also if there are
+  /// fewer than two control points, where no segment exists to evaluate.
   T GetPointOnSegment(unsigned int index, double t) const {
     const unsigned int n = ControlPointCount();
     if (n < 2 || index > n - 1) throw "Index out of range.";
@@ -79,8 +90,9 @@ public:
   /// and the last segment of the spline count with their chord (they are
   /// straight), the inner ones with GetSegmentLength at tolerance 0.005. A
   /// total below 1e-5 is replaced by the distance of the two control points.
-  /// Throws "Index out of range." if `first` or `last` is beyond the last
-  /// control point or there are fewer than two control points.
+  /// @throws const&nbsp;char* `"Index out of range."` if `first` or `last` is
+  /// beyond the last control point or there are fewer than two control
+  /// points.
   double GetArcLength(unsigned int first, unsigned int last) const {
     const unsigned int n = ControlPointCount();
     if (n < 2 || last > n - 1 || first > n - 1) throw "Index out of range.";
@@ -115,8 +127,12 @@ public:
   static constexpr int kMaxBisectionDepth = 16;
 
 protected:
+  /// P0 … P(n−1): segment k runs from Pk (t = 0) to P(k+1) (t = 1).
   std::vector<T> controlPoints;
+  /// Points on the curve in curve order, taken as evenly spaced in u.
   std::vector<T> samplePoints;
+  /// One direction per sample, across the curve; the regions offset the
+  /// curve along it by half the band width, so it should have length 1.
   std::vector<T> sampleNormals;
 
 private:
