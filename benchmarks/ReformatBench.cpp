@@ -24,7 +24,7 @@
 
 namespace {
 
-using Vector3d = Brantel::Geometry::Vector3<double>;
+using Vec3 = Brantel::Geometry::Vector3<double>;
 using GreyImage = Brantel::NImage::Image2D<unsigned short>;
 
 constexpr int kSize = 512, kSlices = 400;
@@ -36,7 +36,7 @@ constexpr double kPi = 3.14159265358979323846;
 // A circular arc of kRadius around the z axis over kArchAngle radians, with
 // exact arcs between its control points and samples evenly spaced in angle
 // (so in arc length), normals pointing away from the centre.
-class ArcSpline : public Brantel::Geometry::CSplineBase<Vector3d> {
+class ArcSpline : public Brantel::Geometry::CSplineBase<Vec3> {
 public:
   ArcSpline() {
     for (int i = 0; i <= kControlSegments; ++i) controlPoints.push_back(At(i / double(kControlSegments)));
@@ -46,32 +46,32 @@ public:
       sampleNormals.push_back(At(s) / kRadius);
     }
   }
-  Vector3d InterpolateSegment(unsigned int index, double t) const override {
+  Vec3 InterpolateSegment(unsigned int index, double t) const override {
     return At((index + t) / kControlSegments);
   }
 
 private:
   static constexpr int kControlSegments = 60, kSamples = 600;
-  static Vector3d At(double s) {
+  static Vec3 At(double s) {
     const double angle = -kPi / 2 - kArchAngle / 2 + kArchAngle * s;
-    return Vector3d(kRadius * std::cos(angle), kRadius * std::sin(angle), 0);
+    return Vec3(kRadius * std::cos(angle), kRadius * std::sin(angle), 0);
   }
 };
 
 // The straight line of kArchLength through the centre at 30 degrees.
-class LineSpline : public Brantel::Geometry::CSplineBase<Vector3d> {
+class LineSpline : public Brantel::Geometry::CSplineBase<Vec3> {
 public:
   LineSpline() {
-    const Vector3d half = Vector3d(std::cos(kPi / 6), std::sin(kPi / 6), 0) * (kArchLength / 2);
+    const Vec3 half = Vec3(std::cos(kPi / 6), std::sin(kPi / 6), 0) * (kArchLength / 2);
     controlPoints = {half * -1.0, half};
     samplePoints = controlPoints;
-    sampleNormals.assign(2, Vector3d(-std::sin(kPi / 6), std::cos(kPi / 6), 0));
+    sampleNormals.assign(2, Vec3(-std::sin(kPi / 6), std::cos(kPi / 6), 0));
   }
-  Vector3d InterpolateSegment(unsigned int, double) const override { return controlPoints[0]; }
+  Vec3 InterpolateSegment(unsigned int, double) const override { return controlPoints[0]; }
 };
 
 struct Data {
-  Data() : volume(Quorvel::Volume::Vector3i(kSize, kSize, kSlices), Vector3d(kVoxel, kVoxel, kVoxel), Corner()) {
+  Data() : volume(Quorvel::Volume::Vec3i(kSize, kSize, kSlices), Vec3(kVoxel, kVoxel, kVoxel), Corner()) {
     unsigned short* voxels = volume.WritableVoxels();
     // Smooth structure plus noise, so that neighbouring voxels differ.
 #pragma omp parallel for
@@ -92,8 +92,8 @@ struct Data {
     oblique.SetSpline(&line);
     slicer.SetVolume(&volume);
   }
-  static Vector3d Corner() {
-    return Vector3d(-(kSize - 1) * kVoxel / 2, -(kSize - 1) * kVoxel / 2, -(kSlices - 1) * kVoxel / 2);
+  static Vec3 Corner() {
+    return Vec3(-(kSize - 1) * kVoxel / 2, -(kSize - 1) * kVoxel / 2, -(kSlices - 1) * kVoxel / 2);
   }
   Quorvel::Volume volume;
   ArcSpline arch;

@@ -1,4 +1,3 @@
-// Axial, coronal and sagittal slices of a volume at any position.
 #pragma once
 
 #include <brantel/geometry/Vector2.h>
@@ -8,7 +7,8 @@
 
 namespace Quorvel {
 
-/// Cuts a Volume across one of its axes, on its own voxel grid.
+/// Axial, coronal and sagittal slices of a Volume at any position, on the
+/// volume's own voxel grid.
 ///
 /// The slice lies at any world coordinate along the cut axis, interpolated
 /// linearly between the two voxel planes around it; in its plane the pixels
@@ -31,23 +31,34 @@ namespace Quorvel {
 /// without pixel memory, is left untouched.
 ///
 /// Keeps a pointer to the caller's volume (not owned; alive while set).
-/// Allocates nothing.
+/// Allocates nothing and issues no GL.
 ///
-/// Threads: a call runs an OpenMP parallel loop over the image rows and
+/// Thread rule: a call runs an OpenMP parallel loop over the image rows and
 /// returns when it is done; an image of fewer than 2^21 pixels is computed
 /// on the calling thread. One slicer is used by one thread at a time.
 class QUORVEL_EXPORT AxisSlicer {
 public:
+  /// The 16-bit image a slice is written into.
   using GreyImage = Brantel::NImage::Image2D<unsigned short>;
-  using Vector2i = Brantel::Geometry::Vector2<int>;
+  /// Image sizes (columns, rows).
+  using Vec2i = Brantel::Geometry::Vector2<int>;
 
-  enum class Plane { Axial, Coronal, Sagittal };
+  /// The plane of a slice, named by the axis it cuts (see the table above).
+  enum class Plane {
+    Axial,     ///< across z: columns along x, rows along y
+    Coronal,   ///< across y: columns along x, rows along z
+    Sagittal,  ///< across x: columns along y, rows along z
+  };
 
   /// No volume, padding 0.
   AxisSlicer();
+  ///@{
+  /// Copies the settings; the copy points to the same volume. Nothing to
+  /// release.
   AxisSlicer(const AxisSlicer& other);
   AxisSlicer& operator=(const AxisSlicer& other);
   virtual ~AxisSlicer();
+  ///@}
 
   /// The volume to cut; null detaches it.
   void SetVolume(const Volume* volume);
@@ -56,7 +67,7 @@ public:
 
   /// The image size that holds the whole grid of `plane` (columns, rows);
   /// (0, 0) without a volume or for an empty one.
-  Vector2i SliceSize(Plane plane) const;
+  Vec2i SliceSize(Plane plane) const;
 
   /// Fills `image` with the slice of `plane` at world coordinate `position`
   /// along its cut axis.

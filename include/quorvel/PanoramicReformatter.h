@@ -1,6 +1,3 @@
-// Reformats a volume along the viewer's panoramic curve: the panoramic image
-// (a band along the curve, projected across its thickness) and the
-// cross-sections across the curve that the panorama regions draw as slices.
 #pragma once
 
 #include <brantel/geometry/SplineBase.h>
@@ -17,7 +14,9 @@ namespace VolumeSampling {
 class ColumnTaps;
 }
 
-/// Samples a Volume on the vertical surface through the viewer's spline.
+/// The panoramic image and the cross-sections of a Volume along the viewer's
+/// spline: a band along the curve, projected across its thickness, and the
+/// transversal slices the panorama regions draw.
 ///
 /// The surface stands on the spline's sample points (their x and y; their z
 /// is not used) and extends along the world z axis, the volume's up axis.
@@ -63,9 +62,9 @@ class ColumnTaps;
 /// unchanged while set) and a table of in-plane sample positions (24 bytes
 /// per column and band sample) that each call rebuilds in place: a call
 /// whose columns × band samples do not exceed an earlier call's allocates
-/// nothing. Throws std::bad_alloc when the table cannot grow.
+/// nothing. Issues no GL.
 ///
-/// Threads: a call runs OpenMP parallel loops over the image's columns and
+/// Thread rule: a call runs OpenMP parallel loops over the image's columns and
 /// rows and returns when they are done; an image of less than about 4 ms of
 /// work (a cross-section, say) is computed on the calling thread, where
 /// starting the workers could cost more than they save on a busy machine. One
@@ -73,11 +72,16 @@ class ColumnTaps;
 /// volume and spline at once.
 class QUORVEL_EXPORT PanoramicReformatter {
 public:
+  /// The viewer's spline, as the panorama regions take it.
   using Spline = Brantel::Geometry::CSplineBase<Brantel::Geometry::Vector3<double>>;
+  /// The 16-bit image an image is written into.
   using GreyImage = Brantel::NImage::Image2D<unsigned short>;
 
   /// How a panoramic pixel combines the samples across the band.
-  enum class Projection { Mean, Maximum };
+  enum class Projection {
+    Mean,     ///< their mean, like a radiograph through the band
+    Maximum,  ///< their largest value, which brings out dense structures
+  };
 
   /// The most samples across the band: a band that would have this many or
   /// more is sampled at this many points spread over its whole thickness.
@@ -86,22 +90,26 @@ public:
   /// No volume, no spline, a band of thickness 0 (one sample on the curve)
   /// at a step of 0.25, pixels of 0.25 by 0.25, bottom 0, the mean, padding 0.
   PanoramicReformatter();
-  /// Copies every setting; the copy points to the same volume and spline.
+  ///@{
+  /// Copies every setting; the copy points to the same volume and spline and
+  /// keeps a sample table of its own. The destructor frees the table.
   PanoramicReformatter(const PanoramicReformatter& other);
   PanoramicReformatter& operator=(const PanoramicReformatter& other);
   virtual ~PanoramicReformatter();
+  ///@}
 
   /// The volume to sample; null detaches it.
   void SetVolume(const Volume* volume);
   /// Keeps `spline` and caches its length; call again after changing its
-  /// control points. Null detaches it. Throws what the spline's GetLength
-  /// throws, leaving the reformatter unchanged.
+  /// control points. Null detaches it. Whatever the spline's GetLength
+  /// throws passes through, and the reformatter is then unchanged.
   void SetSpline(const Spline* spline);
   /// The band across the curve: floor(thickness / step) + 1 samples, `step`
   /// apart along the normal and centred on the curve (a 16 mm band at 0.25 mm
   /// gives 65 samples, from -8 to +8). A thickness or step that is not finite
   /// and positive gives one sample, on the curve.
   void SetBand(double thickness, double step);
+  /// Mean (the default) or maximum across the band.
   void SetProjection(Projection projection);
   /// The value of samples outside the volume.
   void SetPadding(unsigned short padding);
@@ -120,10 +128,13 @@ public:
   int BandSamples() const;
 
   /// Fills `image` with the panoramic image (see the class description).
+  /// @throws std::bad_alloc when the sample table cannot grow; `image` is
+  /// then unchanged.
   void Reformat(GreyImage& image);
   /// Fills `image` with the cross-section at panorama position `position`,
   /// one sample a pixel (the band and the projection do not apply); a
   /// position beyond either end of the curve gives padding.
+  /// @throws std::bad_alloc as Reformat.
   void CrossSection(double position, GreyImage& image);
 
 private:

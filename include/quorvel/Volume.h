@@ -1,5 +1,3 @@
-// A 16-bit voxel volume on an axis-aligned grid in world (patient, mm)
-// coordinates: the data the reformatters sample.
 #pragma once
 
 #include <brantel/geometry/Vector3.h>
@@ -10,7 +8,8 @@
 
 namespace Quorvel {
 
-/// A grid of 16-bit voxels whose axes are the world axes.
+/// A grid of 16-bit voxels whose axes are the world axes: the data that
+/// AxisSlicer and PanoramicReformatter sample.
 ///
 /// Voxel (i, j, k) lies in column i (world x), row j (world y) and slice k
 /// (world z, the up axis of the reformatters); it is element
@@ -29,36 +28,50 @@ namespace Quorvel {
 /// spacing or origin is unusable (a spacing component not finite and
 /// positive, an origin component not finite).
 ///
-/// Threads: the reformatters only read a volume, so any number of them may
-/// sample one volume at once; the caller must not write its voxels meanwhile.
+/// Keeps a pointer to the caller's voxels when it views them. Issues no GL.
+///
+/// Thread rule: the reformatters only read a volume, so any number of them
+/// may sample one volume at once; the caller must not write its voxels
+/// meanwhile.
 class QUORVEL_EXPORT Volume {
 public:
-  using Vector3d = Brantel::Geometry::Vector3<double>;
-  using Vector3i = Brantel::Geometry::Vector3<int>;
+  /// Spacing, origin and world positions (mm).
+  using Vec3 = Brantel::Geometry::Vector3<double>;
+  /// Dimensions (nx, ny, nz).
+  using Vec3i = Brantel::Geometry::Vector3<int>;
 
   /// An empty volume: no voxels; dimensions, spacing and origin all zero.
   Volume();
 
   /// Owns nx · ny · nz voxels, all 0. A geometry that makes the volume empty
-  /// allocates nothing. Throws std::length_error when the voxel count does
-  /// not fit in memory's address range, std::bad_alloc when the allocation
-  /// fails.
-  Volume(const Vector3i& dimensions, const Vector3d& spacing, const Vector3d& origin);
+  /// allocates nothing.
+  /// @throws std::length_error when the voxel count does not fit in memory's
+  /// address range; std::bad_alloc when the allocation fails.
+  Volume(const Vec3i& dimensions, const Vec3& spacing, const Vec3& origin);
 
   /// Views the caller's nx · ny · nz voxels at `voxels` without copying them;
   /// the caller keeps them alive while this volume or a copy of it is used.
-  Volume(const unsigned short* voxels, const Vector3i& dimensions, const Vector3d& spacing,
-         const Vector3d& origin);
+  /// A null `voxels` gives an empty volume.
+  /// @throws std::length_error as the owning constructor.
+  Volume(const unsigned short* voxels, const Vec3i& dimensions, const Vec3& spacing,
+         const Vec3& origin);
 
+  ///@{
   /// A copy of an owning volume owns a copy of the voxels; a copy of a view
-  /// views the same caller memory.
+  /// views the same caller memory. The destructor frees owned voxels only.
+  /// @throws std::bad_alloc when the copy's voxels cannot be allocated; the
+  /// target of an assignment is then unchanged.
   Volume(const Volume& other);
   Volume& operator=(const Volume& other);
   virtual ~Volume();
+  ///@}
 
-  const Vector3i& Dimensions() const { return dimensions; }
-  const Vector3d& Spacing() const { return spacing; }
-  const Vector3d& Origin() const { return origin; }
+  /// Voxels along x, y and z (nx, ny, nz), as given.
+  const Vec3i& Dimensions() const { return dimensions; }
+  /// Distance between neighbouring voxel centres along x, y and z, as given.
+  const Vec3& Spacing() const { return spacing; }
+  /// World position of the centre of voxel (0, 0, 0), as given.
+  const Vec3& Origin() const { return origin; }
 
   /// True when nothing can be sampled (see the class description).
   bool IsEmpty() const;
@@ -75,12 +88,12 @@ public:
 
   /// World position of the centre of voxel (i, j, k); indices need not lie
   /// in the grid.
-  Vector3d VoxelCentre(int i, int j, int k) const;
+  Vec3 VoxelCentre(int i, int j, int k) const;
 
 private:
-  Vector3i dimensions;
-  Vector3d spacing;
-  Vector3d origin;
+  Vec3i dimensions;
+  Vec3 spacing;
+  Vec3 origin;
   std::vector<unsigned short> owned;
   const unsigned short* voxels = nullptr;
 };

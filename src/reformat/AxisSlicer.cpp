@@ -49,10 +49,10 @@ void AxisSlicer::SetVolume(const Volume* newVolume) { volume = newVolume; }
 
 void AxisSlicer::SetPadding(unsigned short value) { padding = value; }
 
-AxisSlicer::Vector2i AxisSlicer::SliceSize(Plane plane) const {
-  if (volume == nullptr || volume->IsEmpty()) return Vector2i(0, 0);
+AxisSlicer::Vec2i AxisSlicer::SliceSize(Plane plane) const {
+  if (volume == nullptr || volume->IsEmpty()) return Vec2i(0, 0);
   const PlaneLayout layout = LayoutOf(plane);
-  return Vector2i(volume->Dimensions()[layout.columnAxis], volume->Dimensions()[layout.rowAxis]);
+  return Vec2i(volume->Dimensions()[layout.columnAxis], volume->Dimensions()[layout.rowAxis]);
 }
 
 void AxisSlicer::Slice(Plane plane, double position, GreyImage& image) const {

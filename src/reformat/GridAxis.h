@@ -41,7 +41,7 @@ inline bool Locate(const Volume& volume, int axis, double position, AxisPosition
 
 /// Elements between neighbouring voxels along `axis`: 1, nx or nx · ny.
 inline std::int64_t Stride(const Volume& volume, int axis) {
-  const Volume::Vector3i& n = volume.Dimensions();
+  const Volume::Vec3i& n = volume.Dimensions();
   const std::int64_t strides[3] = {1, n[0], std::int64_t{n[0]} * n[1]};
   return strides[axis];
 }

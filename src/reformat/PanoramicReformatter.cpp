@@ -12,14 +12,14 @@
 namespace Quorvel {
 namespace {
 
-using Vector3d = Brantel::Geometry::Vector3<double>;
+using Vec3 = Brantel::Geometry::Vector3<double>;
 
 bool FinitePositive(double value) { return std::isfinite(value) && value > 0; }
 
 // The normal's part across the curve in the horizontal plane, unit length
 // (left at zero when it has none).
-Vector3d HorizontalUnit(const Vector3d& normal) {
-  Vector3d horizontal(normal[0], normal[1], 0);
+Vec3 HorizontalUnit(const Vec3& normal) {
+  Vec3 horizontal(normal[0], normal[1], 0);
   horizontal.Normalize();
   return horizontal;
 }
@@ -148,10 +148,10 @@ void PanoramicReformatter::BuildBandTaps(int columns, bool parallel) {
     const double position = ((columns - 1) * 0.5 - c) * pixelWidth;
     if (!OnCurve(position)) continue;
     const double u = 0.5 - position / curveLength;
-    const Vector3d point = spline->GetPointFromSampling(u);
-    const Vector3d across = HorizontalUnit(spline->GetNormalFromSampling(u));
+    const Vec3 point = spline->GetPointFromSampling(u);
+    const Vec3 across = HorizontalUnit(spline->GetNormalFromSampling(u));
     for (int b = 0; b < samples; ++b) {
-      const Vector3d p = point + across * ((b - (samples - 1) * 0.5) * spacing);
+      const Vec3 p = point + across * ((b - (samples - 1) * 0.5) * spacing);
       taps->Add(c, *volume, p[0], p[1]);
     }
   }
@@ -160,10 +160,10 @@ void PanoramicReformatter::BuildBandTaps(int columns, bool parallel) {
 void PanoramicReformatter::BuildCrossSectionTaps(double position, int columns) {
   taps->Reset(columns, 1);
   const double u = 0.5 - position / curveLength;
-  const Vector3d point = spline->GetPointFromSampling(u);
-  const Vector3d across = HorizontalUnit(spline->GetNormalFromSampling(u));
+  const Vec3 point = spline->GetPointFromSampling(u);
+  const Vec3 across = HorizontalUnit(spline->GetNormalFromSampling(u));
   for (int c = 0; c < columns; ++c) {
-    const Vector3d p = point + across * ((c - (columns - 1) * 0.5) * pixelWidth);
+    const Vec3 p = point + across * ((c - (columns - 1) * 0.5) * pixelWidth);
     taps->Add(c, *volume, p[0], p[1]);
   }
 }

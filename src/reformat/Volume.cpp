@@ -8,13 +8,13 @@
 namespace Quorvel {
 namespace {
 
-bool HasVoxels(const Volume::Vector3i& dimensions) {
+bool HasVoxels(const Volume::Vec3i& dimensions) {
   return dimensions[0] > 0 && dimensions[1] > 0 && dimensions[2] > 0;
 }
 
 // nx · ny · nz, or 0 without voxels. Throws when the count (in bytes) would
 // not fit in the address range, so that every voxel offset fits in 63 bits.
-std::size_t CountVoxels(const Volume::Vector3i& dimensions) {
+std::size_t CountVoxels(const Volume::Vec3i& dimensions) {
   if (!HasVoxels(dimensions)) return 0;
   const std::size_t limit = std::numeric_limits<std::int64_t>::max() / sizeof(unsigned short);
   std::size_t count = 1;
@@ -26,7 +26,7 @@ std::size_t CountVoxels(const Volume::Vector3i& dimensions) {
   return count;
 }
 
-bool UsableGeometry(const Volume::Vector3d& spacing, const Volume::Vector3d& origin) {
+bool UsableGeometry(const Volume::Vec3& spacing, const Volume::Vec3& origin) {
   for (int axis = 0; axis < 3; ++axis)
     if (!(std::isfinite(spacing[axis]) && spacing[axis] > 0 && std::isfinite(origin[axis]))) return false;
   return true;
@@ -36,7 +36,7 @@ bool UsableGeometry(const Volume::Vector3d& spacing, const Volume::Vector3d& ori
 
 Volume::Volume() = default;
 
-Volume::Volume(const Vector3i& dimensions, const Vector3d& spacing, const Vector3d& origin)
+Volume::Volume(const Vec3i& dimensions, const Vec3& spacing, const Vec3& origin)
     : dimensions(dimensions), spacing(spacing), origin(origin) {
   const std::size_t count = CountVoxels(dimensions);
   if (count == 0 || !UsableGeometry(spacing, origin)) return;
@@ -44,8 +44,8 @@ Volume::Volume(const Vector3i& dimensions, const Vector3d& spacing, const Vector
   voxels = owned.data();
 }
 
-Volume::Volume(const unsigned short* voxels, const Vector3i& dimensions, const Vector3d& spacing,
-               const Vector3d& origin)
+Volume::Volume(const unsigned short* voxels, const Vec3i& dimensions, const Vec3& spacing,
+               const Vec3& origin)
     : dimensions(dimensions), spacing(spacing), origin(origin), voxels(voxels) {
   CountVoxels(dimensions);
 }
@@ -72,8 +72,8 @@ bool Volume::IsEmpty() const {
 
 std::size_t Volume::VoxelCount() const { return CountVoxels(dimensions); }
 
-Volume::Vector3d Volume::VoxelCentre(int i, int j, int k) const {
-  return origin + Vector3d(i * spacing[0], j * spacing[1], k * spacing[2]);
+Volume::Vec3 Volume::VoxelCentre(int i, int j, int k) const {
+  return origin + Vec3(i * spacing[0], j * spacing[1], k * spacing[2]);
 }
 
 }  // namespace Quorvel

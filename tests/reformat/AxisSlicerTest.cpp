@@ -27,8 +27,8 @@ TEST(AxisSlicer, SlicesTheRampOnItsGridAndPadsBeyond) {
   slicer.SetPadding(7);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.position);
-    const Quorvel::AxisSlicer::Vector2i size = slicer.SliceSize(c.plane);
-    EXPECT_EQ(size, Quorvel::AxisSlicer::Vector2i(volume.Dimensions()[c.column], volume.Dimensions()[c.row]));
+    const Quorvel::AxisSlicer::Vec2i size = slicer.SliceSize(c.plane);
+    EXPECT_EQ(size, Quorvel::AxisSlicer::Vec2i(volume.Dimensions()[c.column], volume.Dimensions()[c.row]));
     GreyImage image(size[0] + 1, size[1] + 2, true);
     slicer.Slice(c.plane, c.position, image);
     for (int r = 0; r < size[1] + 2; ++r)
@@ -58,7 +58,7 @@ TEST(AxisSlicer, GivesPaddingOutsideTheVolumeAndForNoVolume) {
   slicer.SetVolume(nullptr);
   slicer.Slice(Plane::Coronal, 2.0, image);
   EXPECT_EQ(image.GetData()[5], 3);
-  EXPECT_EQ(slicer.SliceSize(Plane::Sagittal), Quorvel::AxisSlicer::Vector2i(0, 0));
+  EXPECT_EQ(slicer.SliceSize(Plane::Sagittal), Quorvel::AxisSlicer::Vec2i(0, 0));
 }
 
 }  // namespace
