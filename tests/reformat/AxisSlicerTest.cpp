@@ -15,12 +15,13 @@ using GreyImage = Brantel::NImage::Image2D<unsigned short>;
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Every pixel of a slice of the ramp is the ramp at its voxel grid position,
-// interpolated along the cut axis; pixels beyond the grid are padding.
+// interpolated along the cut axis; pixels beyond the grid are padding, and
+// an image smaller than the grid shows its first columns and rows.
 TEST(AxisSlicer, SlicesTheRampOnItsGridAndPadsBeyond) {
-  struct Case { Plane plane; double position; int cut, column, row; };
-  const Case cases[] = {{Plane::Axial, 11.3, 2, 0, 1},   {Plane::Axial, 12.0, 2, 0, 1},
-                        {Plane::Coronal, 2.2, 1, 0, 2},  {Plane::Coronal, 1.0, 1, 0, 2},
-                        {Plane::Sagittal, 4.75, 0, 1, 2}, {Plane::Sagittal, 5.0, 0, 1, 2}};
+  struct Case { Plane plane; double position; int cut, column, row, grow; };  // grow: image minus grid
+  const Case cases[] = {{Plane::Axial, 11.3, 2, 0, 1, 2},    {Plane::Axial, 12.0, 2, 0, 1, -2},
+                        {Plane::Coronal, 2.2, 1, 0, 2, 2},   {Plane::Coronal, 1.0, 1, 0, 2, -1},
+                        {Plane::Sagittal, 4.75, 0, 1, 2, 1}, {Plane::Sagittal, 5.0, 0, 1, 2, 0}};
   const Quorvel::Volume volume = RampVolume();
   Quorvel::AxisSlicer slicer;
   slicer.SetVolume(&volume);
@@ -29,10 +30,10 @@ TEST(AxisSlicer, SlicesTheRampOnItsGridAndPadsBeyond) {
     SCOPED_TRACE(c.position);
     const Quorvel::AxisSlicer::Vec2i size = slicer.SliceSize(c.plane);
     EXPECT_EQ(size, Quorvel::AxisSlicer::Vec2i(volume.Dimensions()[c.column], volume.Dimensions()[c.row]));
-    GreyImage image(size[0] + 1, size[1] + 2, true);
+    GreyImage image(size[0] + c.grow, size[1] + c.grow, true);
     slicer.Slice(c.plane, c.position, image);
-    for (int r = 0; r < size[1] + 2; ++r)
-      for (int col = 0; col < size[0] + 1; ++col) {
+    for (int r = 0; r < size[1] + c.grow; ++r)
+      for (int col = 0; col < size[0] + c.grow; ++col) {
         Vec3i index;
         index[c.column] = col;
         index[c.row] = r;

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <limits>
+#include <stdexcept>
 #include <vector>
 
 namespace QuorvelTest {
@@ -43,6 +45,8 @@ TEST(Volume, IsEmptyWithoutVoxelsOrUsableGeometry) {
     EXPECT_EQ(volume.Voxels(), nullptr);
   }
   EXPECT_TRUE(Quorvel::Volume(nullptr, Vec3i(2, 3, 4), Vec3(1, 1, 1), Vec3()).IsEmpty());
+  const unsigned short voxel = 0;  // 2^63 voxels: their byte offsets would not fit in 63 bits
+  EXPECT_THROW(Quorvel::Volume(&voxel, Vec3i(INT_MAX, INT_MAX, 2), Vec3(1, 1, 1), Vec3()), std::length_error);
   EXPECT_FALSE(RampVolume().IsEmpty());
 }
 
