@@ -65,7 +65,7 @@ Scan ScanPath(const std::string& path) {
   Scan scan;
   std::error_code error;
   if (!fs::is_directory(path, error)) {
-    if (!std::ifstream(path)) Fail(path, "cannot open the file");
+    if (!fs::is_regular_file(path, error) || !std::ifstream(path)) Fail(path, "cannot open the file");
     ScanFile(path, true, scan);
     return scan;
   }
@@ -94,15 +94,16 @@ std::vector<DicomFrame> ChooseSeries(const Scan& scan, const std::string& uid, c
     if (it == counts.end()) counts.emplace_back(f.seriesUid, 1);
     else ++it->second;
   }
-  std::string list;
-  for (const auto& [series, n] : counts) list += (list.empty() ? "" : ", ") + series + " (" + std::to_string(n) + ")";
   auto chosen = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) { return a.second < b.second; });
   if (!uid.empty())
     chosen = std::find_if(counts.begin(), counts.end(), [&](const auto& c) { return c.first == uid; });
-  if (chosen == counts.end()) Fail(path, "no series " + uid + "; there are " + list);
+  std::string list;
+  for (auto it = counts.begin(); it != counts.end(); ++it)
+    list += (list.empty() ? "" : ", ") + it->first + " (" + std::to_string(it->second) + " frames" +
+            (it == chosen ? ", read" : "") + ")";
+  if (chosen == counts.end()) Fail(path, "no series " + uid + "; it holds " + list);
   if (counts.size() > 1)
-    notes.push_back(std::to_string(counts.size()) + " series, read " + chosen->first + " (--series picks one of " +
-                    list + ")");
+    notes.push_back(std::to_string(counts.size()) + " series: " + list + "; --series UID picks another");
   std::vector<DicomFrame> frames;
   for (const DicomFrame& f : scan.frames)
     if (f.seriesUid == chosen->first) frames.push_back(f);
@@ -181,7 +182,12 @@ DicomSeries ReadDicomSeries(const std::string& path, const std::string& seriesUi
   std::vector<std::string> notes;
   if (!scan.skipped.empty()) notes.push_back(SkippedNote(scan.skipped));
   const std::vector<DicomFrame> frames = ChooseSeries(scan, seriesUid, path, notes);
-  const SliceStack stack = StackSlices(frames);
+  SliceStack stack;
+  try {
+    stack = StackSlices(frames);
+  } catch (const std::runtime_error& e) {
+    Fail(path, e.what());
+  }
   if (!stack.positioned && frames.size() > 1)
     notes.push_back("no image positions: slices ordered by instance number and frame");
   DicomSeries series = Assemble(frames, stack);
