@@ -6,6 +6,7 @@
 #include <dcmtk/dcmdata/dcxfer.h>
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
 namespace Demo {
@@ -19,10 +20,10 @@ int GetInt(DcmItem& item, const DcmTagKey& tag, int fallback) {
   return item.findAndGetUint16(tag, value).good() ? int(value) : fallback;
 }
 
-// Value `index` of a decimal or floating-point element, if present.
+// Value `index` of a decimal or floating-point element, if present and finite.
 bool GetDouble(DcmItem& item, const DcmTagKey& tag, double& value, unsigned long index = 0) {
   Float64 v = 0.0;
-  if (item.findAndGetFloat64(tag, v, index).bad()) return false;
+  if (item.findAndGetFloat64(tag, v, index).bad() || !std::isfinite(v)) return false;
   value = v;
   return true;
 }

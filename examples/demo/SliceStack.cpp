@@ -69,8 +69,8 @@ double CheckPositions(const std::vector<DicomFrame>& frames, const SliceStack& s
     const double distance = along[k] - along[0];
     const double off = ((b.position - first.position) - s.normal * distance).Length();
     if (off > 0.02 + 0.01 * distance)
-      Fail("tilted gantry: the slices are " + Text(std::atan(off / distance) * 180.0 / kPi) +
-               " degrees off their normal, which is not supported",
+      Fail("slices not stacked along their normal (" + Text(std::atan(off / distance) * 180.0 / kPi) +
+               " degrees off: a tilted gantry?), which is not supported",
            first, b);
     if (std::abs(step - mean) > kSpacingTolerance * mean)
       Fail("uneven slice spacing: " + Text(step) + " mm where the series averages " + Text(mean) + " mm" +
