@@ -1,5 +1,7 @@
 quorvel_add_benchmark(quorvel_texture_bench
+  texture/BenchImages.cpp
   texture/ConversionBench.cpp
+  texture/LimitBench.cpp
   texture/RenderBench.cpp
   texture/BenchMain.cpp)
 # The benchmark sets the worker count of the library's parallel loop.

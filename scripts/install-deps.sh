@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a make target needs, only those that are
-# missing. Usage: scripts/install-deps.sh GROUP... (build, demo, test, fuzz, docs)
+# missing. Usage: scripts/install-deps.sh GROUP... (build, demo, test, fuzz, docs, vtk)
 set -euo pipefail
 
 packages_for() {
@@ -12,6 +12,7 @@ packages_for() {
     test)  echo xvfb dicom3tools ;;
     fuzz)  echo clang libclang-rt-14-dev libomp-dev ;;
     docs)  echo doxygen python3 ;;
+    vtk)   echo python3-vtk9 ;;
     *) echo "unknown package group: $1" >&2; exit 2 ;;
   esac
 }

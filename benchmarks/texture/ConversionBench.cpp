@@ -2,6 +2,8 @@
 // (that is, its conversion into the existing tiles) against a plain loop
 // written here, timed alternately within each iteration so that both see the
 // same machine load. Reports Mpixel/s of both and their ratio.
+#include "BenchImages.h"
+
 #include <quorvel/Gl2DTextureMapper.h>
 
 #include <benchmark/benchmark.h>
@@ -9,12 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdint>
-#include <map>
-#include <memory>
-#include <random>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -22,46 +19,11 @@ namespace {
 using Quorvel::Gl2DTextureMapper;
 using GreyImage = Gl2DTextureMapper::GreyImage;
 using Clock = std::chrono::steady_clock;
-
-enum ImageKind { CtLike = 0, Random = 1 };
-
-// Smooth regions of 0…4095 (air, soft tissue, bone) with noise, as in CT.
-unsigned short CtValue(int x, int y, int size, std::mt19937& rng) {
-  std::normal_distribution<double> noise(0.0, 12.0);
-  const double u = (x - size / 2.0) / size, v = (y - size / 2.0) / size;
-  const double body = u * u / 0.16 + v * v / 0.12;
-  const double bone = (u - 0.1) * (u - 0.1) / 0.004 + v * v / 0.01;
-  double value = body > 1 ? 0 : (bone < 1 ? 2600 + 600 * (1 - bone) : 1040 + 60 * std::sin(12 * u) * std::cos(9 * v));
-  value += noise(rng);
-  return static_cast<unsigned short>(std::clamp(value, 0.0, 4095.0));
-}
-
-const GreyImage& Image(int size, ImageKind kind) {
-  static std::map<std::pair<int, int>, std::unique_ptr<GreyImage>> images;
-  std::unique_ptr<GreyImage>& image = images[{size, kind}];
-  if (!image) {
-    image = std::make_unique<GreyImage>(size, size, true);
-    std::mt19937 rng(42);
-    std::uniform_int_distribution<int> any(0, 65535);
-    unsigned short* pixels = image->GetData();
-    for (int y = 0; y < size; ++y)
-      for (int x = 0; x < size; ++x)
-        pixels[static_cast<std::size_t>(y) * size + x] =
-            kind == CtLike ? CtValue(x, y, size, rng) : static_cast<unsigned short>(any(rng));
-  }
-  return *image;
-}
-
-const std::vector<std::uint32_t>& Table(int entries) {
-  static std::map<int, std::vector<std::uint32_t>> tables;
-  std::vector<std::uint32_t>& table = tables[entries];
-  if (table.empty()) {
-    std::mt19937 rng(7);
-    table.resize(static_cast<std::size_t>(entries));
-    for (std::uint32_t& entry : table) entry = rng() | 0xFF000000u;
-  }
-  return table;
-}
+using QuorvelBench::CtLike;
+using QuorvelBench::Image;
+using QuorvelBench::ImageKind;
+using QuorvelBench::Random;
+using QuorvelBench::Table;
 
 // The conversion as the mapper's contract reads, one tile of the image's
 // power-of-two size: clamp, load, store per pixel; zero padding.

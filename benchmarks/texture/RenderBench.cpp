@@ -1,5 +1,8 @@
 // RenderTexture on llvmpipe into a 1024 × 1024 framebuffer: texture creation,
-// upload of every tile, drawing and deletion, per draw (glFinish included).
+// upload of every tile, drawing and deletion, per draw (glFinish included);
+// alone, and after UpdateBufferFromLUT as in a window/level drag.
+#include "BenchImages.h"
+
 #include <quorvel/Gl2DTextureMapper.h>
 
 #include "HeadlessContext.h"
@@ -13,6 +16,27 @@
 namespace {
 
 using Quorvel::Gl2DTextureMapper;
+
+void SetUpView() {
+  glViewport(0, 0, 1024, 1024);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrtho(0, 1024, 0, 1024, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+}
+
+void Draw(Gl2DTextureMapper& mapper) {
+  const Gl2DTextureMapper::Vec3 origin(0, 0, 0), xEdge(1024, 0, 0), yEdge(0, 1024, 0);
+  glClear(GL_COLOR_BUFFER_BIT);
+  mapper.RenderTexture(origin, xEdge, yEdge);
+  glFinish();
+}
+
+void CountPixels(benchmark::State& state, int size) {
+  state.counters["Mpix/s"] = benchmark::Counter(static_cast<double>(size) * size * static_cast<double>(state.iterations()) / 1e6,
+                                                benchmark::Counter::kIsRate);
+}
 
 // Arguments: image size, maxTileSize.
 void BM_RenderTexture(benchmark::State& state) {
@@ -29,23 +53,41 @@ void BM_RenderTexture(benchmark::State& state) {
   Gl2DTextureMapper mapper(static_cast<unsigned>(state.range(1)), true, true);
   mapper.SetLookupTable(table.data(), 4096);
   mapper.SetBuffer(&image);
+  SetUpView();
+  for (auto _ : state) Draw(mapper);
+  CountPixels(state, size);
+}
 
-  glViewport(0, 0, 1024, 1024);
-  glMatrixMode(GL_PROJECTION);
-  glLoadIdentity();
-  glOrtho(0, 1024, 0, 1024, -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glLoadIdentity();
-  const Gl2DTextureMapper::Vec3 origin(0, 0, 0), xEdge(1024, 0, 0), yEdge(0, 1024, 0);
-  for (auto _ : state) {
-    glClear(GL_COLOR_BUFFER_BIT);
-    mapper.RenderTexture(origin, xEdge, yEdge);
-    glFinish();
+// One frame of a window/level drag: the whole image re-converted, then drawn
+// (CT-like image, 4096-entry table). Arguments: image size, maxTileSize.
+void BM_ConvertAndRender(benchmark::State& state) {
+  QuorvelTest::HeadlessContext context(1024, 1024);
+  if (!context.Ok()) {
+    state.SkipWithError(context.Error().c_str());
+    return;
   }
-  state.counters["Mpix/s"] = benchmark::Counter(static_cast<double>(size) * size * static_cast<double>(state.iterations()) / 1e6,
-                                                benchmark::Counter::kIsRate);
+  const int size = static_cast<int>(state.range(0));
+  auto& image = const_cast<Gl2DTextureMapper::GreyImage&>(QuorvelBench::Image(size, QuorvelBench::CtLike));
+  const std::vector<std::uint32_t>& table = QuorvelBench::Table(4096);
+  Gl2DTextureMapper mapper(static_cast<unsigned>(state.range(1)), true, true);
+  mapper.SetLookupTable(table.data(), 4096);
+  mapper.SetBuffer(&image);
+  SetUpView();
+  for (auto _ : state) {
+    mapper.UpdateBufferFromLUT();
+    Draw(mapper);
+  }
+  CountPixels(state, size);
 }
 
 BENCHMARK(BM_RenderTexture)->ArgNames({"size", "maxTile"})->Args({512, 0})->Args({2048, 1024})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ConvertAndRender)
+    ->ArgNames({"size", "maxTile"})
+    ->Args({512, 0})
+    ->Args({1024, 0})
+    ->Args({2048, 0})
+    ->Args({2048, 1024})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
