@@ -9,7 +9,7 @@ packages_for() {
                 libegl-mesa0 libgl1-mesa-dri libgtest-dev libgmock-dev libbenchmark-dev \
                 libfreetype-dev libfontconfig-dev fonts-dejavu-core libpng-dev ;;
     demo)  echo libdcmtk-dev libglfw3-dev ;;
-    test)  echo xvfb ;;
+    test)  echo xvfb dicom3tools ;;
     fuzz)  echo clang libclang-rt-14-dev libomp-dev ;;
     docs)  echo doxygen python3 ;;
     vtk)   echo python3-vtk9 ;;

@@ -17,7 +17,7 @@ namespace Demo {
 std::unique_ptr<Scene> MakeScene(const Options& options, StageTimes& times) {
   if (options.dicom.empty()) return std::make_unique<Scene>(options.palette, times);
   Stopwatch watch;
-  DicomImage dicom = ReadDicom(options.dicom, options.frame);
+  DicomImage dicom = ReadDicom(options);
   times.Add("DICOM read", watch.Seconds());
   std::cout << "DICOM " << dicom.slice.name << ": " << dicom.slice.description << ", window "
             << dicom.slice.window.centre << " / " << dicom.slice.window.width << "\n";

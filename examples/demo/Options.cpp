@@ -30,8 +30,11 @@ const char* Usage() {
   return "usage: quorvel-demo [options]\n"
          "  --out PATH      write the frame as a PNG (default demo.png; with --window only if given)\n"
          "  --size WxH      picture or window size in pixels (default 1600x900)\n"
-         "  --dicom FILE    show a monochrome DICOM image in the axial view\n"
-         "  --frame N       frame of a multi-frame DICOM file (default 1)\n"
+         "  --dicom PATH    read a DICOM volume (a file, or a folder holding a series)\n"
+         "                  and show a slice of it in the axial view\n"
+         "  --series UID    the series of the folder to read (default the largest)\n"
+         "  --frame N       the slice shown, from 1 along the slice normal: a\n"
+         "                  multi-frame file's frame N (default the middle slice)\n"
          "  --lut NAME      palette: grey, hot or bone (default bone)\n"
          "  --frames N      render N frames and report the median frame time\n"
          "  --window        open an interactive window (GLFW): drag in the axial or\n"
@@ -52,6 +55,7 @@ Options ParseOptions(int argc, char** argv) {
     if (arg == "--out") o.out = value(), outGiven = true;
     else if (arg == "--size") ParseSize(value(), o);
     else if (arg == "--dicom") o.dicom = value();
+    else if (arg == "--series") o.series = value();
     else if (arg == "--frame") o.frame = PositiveInt(arg, value(), 1 << 20);
     else if (arg == "--lut") {
       const std::string name = value();

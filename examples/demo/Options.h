@@ -11,8 +11,9 @@ struct Options {
   std::string out;          ///< PNG to write; empty in a window without --out
   int width = 1600;
   int height = 900;
-  std::string dicom;        ///< DICOM file shown in the axial view instead of the phantom
-  int frame = 1;            ///< frame of a multi-frame DICOM file, from 1
+  std::string dicom;        ///< DICOM file or folder shown in the axial view instead of the phantom
+  std::string series;       ///< Series Instance UID to read from it; empty for the largest series
+  int frame = 0;            ///< slice of the DICOM volume shown, from 1; 0 for the middle one
   Palette palette = Palette::Bone;
   int frames = 1;           ///< frames to render (offscreen) or at most (window, 0 = until closed)
   bool framesGiven = false;
