@@ -136,7 +136,7 @@ void CheckArbitrary(FuzzInput& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace QuorvelFuzz;
-  static QuorvelTest::HeadlessContext context(16, 16);
+  static Headless::HeadlessContext context(16, 16);
   Require(context.Ok(), "no headless GL context");
   FuzzInput in(data, size);
   if (in.Byte() % 4 == 0)

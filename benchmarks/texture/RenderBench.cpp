@@ -16,7 +16,7 @@ using Quorvel::Gl2DTextureMapper;
 
 // Arguments: image size, maxTileSize.
 void BM_RenderTexture(benchmark::State& state) {
-  QuorvelTest::HeadlessContext context(1024, 1024);
+  Headless::HeadlessContext context(1024, 1024);
   if (!context.Ok()) {
     state.SkipWithError(context.Error().c_str());
     return;

@@ -138,7 +138,7 @@ TEST(DicomInputTest, ShowsTheImageAtItsSizeThroughItsWindow) {
   const ShownFile files[] = {{CtSmall(), 1, "128 x 128, 16-bit signed, frame 1 / 1"},
                              {TestFile("MR_small.dcm"), 1, "64 x 64, 16-bit signed, frame 1 / 1"},
                              {WriteEightBitFrames(dir + "/frames.dcm"), 3, "48 x 32, 8-bit unsigned, frame 3 / 3"}};
-  QuorvelTest::HeadlessContext context(16, 16);
+  Headless::HeadlessContext context(16, 16);
   ASSERT_TRUE(context.Ok()) << context.Error();
   for (const ShownFile& file : files) {
     SCOPED_TRACE(file.description);

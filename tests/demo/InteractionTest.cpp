@@ -25,7 +25,7 @@ constexpr int kWidth = 1600, kHeight = 900;
 class InteractionTest : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    context = std::make_unique<QuorvelTest::HeadlessContext>(64, 64);
+    context = std::make_unique<Headless::HeadlessContext>(64, 64);
     Demo::StageTimes times;
     scene = std::make_unique<Demo::Scene>(Demo::Palette::Bone, times);
   }
@@ -39,7 +39,7 @@ protected:
   }
   void TearDown() override { viewer.reset(); }
 
-  static inline std::unique_ptr<QuorvelTest::HeadlessContext> context;
+  static inline std::unique_ptr<Headless::HeadlessContext> context;
   static inline std::unique_ptr<Demo::Scene> scene;
   std::unique_ptr<Demo::Viewer> viewer;
 };

@@ -36,7 +36,7 @@ protected:
     run = std::make_unique<Outcome>(RunDemo({"--out", path}));
     picture = std::make_unique<PictureFile>(path);
     phantom = std::make_unique<Demo::Phantom>();
-    context = std::make_unique<QuorvelTest::HeadlessContext>(16, 16);
+    context = std::make_unique<Headless::HeadlessContext>(16, 16);
     const Demo::Layout layout = Demo::MakeLayout(kWidth, kHeight);
     framing = Demo::PhantomAxialFraming(layout.axial, 1.0);
     axial = std::make_unique<Projection>(layout.axial, kHeight,
@@ -73,7 +73,7 @@ protected:
   static inline std::unique_ptr<Outcome> run;
   static inline std::unique_ptr<PictureFile> picture;
   static inline std::unique_ptr<Demo::Phantom> phantom;
-  static inline std::unique_ptr<QuorvelTest::HeadlessContext> context;
+  static inline std::unique_ptr<Headless::HeadlessContext> context;
   static inline Demo::AxialFraming framing;
   static inline std::unique_ptr<Projection> axial, volume;
 };

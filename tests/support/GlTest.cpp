@@ -7,7 +7,7 @@
 namespace QuorvelTest {
 
 void GlTest::SetUp() {
-  context = std::make_unique<HeadlessContext>(SurfaceWidth(), SurfaceHeight());
+  context = std::make_unique<Headless::HeadlessContext>(SurfaceWidth(), SurfaceHeight());
   ASSERT_TRUE(context->Ok()) << context->Error();
   attribDepth = GetInt(GL_ATTRIB_STACK_DEPTH);
   clientAttribDepth = GetInt(GL_CLIENT_ATTRIB_STACK_DEPTH);

@@ -48,7 +48,7 @@ private:
   static constexpr unsigned kAuditedNames = 4096;
   void Audit();
 
-  std::unique_ptr<HeadlessContext> context;
+  std::unique_ptr<Headless::HeadlessContext> context;
   int attribDepth = 0;
   int clientAttribDepth = 0;
   int modelviewDepth = 0;
