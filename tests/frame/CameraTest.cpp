@@ -71,6 +71,17 @@ TEST(CameraSettings, CopiesTakeAllSixMembers) {
   }
 }
 
+std::array<double, 16> ReferenceMatrix(void (*build)(const double* args), const double* args) {
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  build(args);
+  const std::array<double, 16> m = GetMatrix(GL_PROJECTION_MATRIX);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  return m;
+}
+
 class GlCameraTest : public GlTest {
 protected:
   Quorvel::GlCamera cam;

@@ -39,16 +39,16 @@ TEST_F(HarnessTest, WorldFeedbackReturnsObjectCoordinatesColoursAndTokens) {
     glEnd();
   });
   ASSERT_EQ(fb.items.size(), 3u);
-  EXPECT_THAT(fb.PassThroughValues(), ElementsAre(7.0f));
+  EXPECT_EQ(fb.Of(GL_PASS_THROUGH_TOKEN)[0].value, 7.0f);
   const auto lines = fb.LinePositions();
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_THAT(lines[0], ElementsAre(DoubleNear(-100, 1e-3), DoubleNear(20, 1e-3), DoubleNear(30, 2e-3)));
   EXPECT_THAT(lines[1], ElementsAre(DoubleNear(250.5, 1e-3), DoubleNear(-3, 1e-3), DoubleNear(-40, 2e-3)));
   EXPECT_THAT(fb.items[1].vertices[0].color, ElementsAre(1.0f, 0.5f, 0.0f, 1.0f));
-  const auto polygons = fb.Polygons();
+  const auto polygons = fb.Of(GL_POLYGON_TOKEN);
   ASSERT_EQ(polygons.size(), 1u);
-  ASSERT_EQ(polygons[0].size(), 3u);
-  EXPECT_THAT(polygons[0][2].texCoord, ElementsAre(0.25f, 0.75f, 0.0f, 1.0f));
+  ASSERT_EQ(polygons[0].vertices.size(), 3u);
+  EXPECT_THAT(polygons[0].vertices[2].texCoord, ElementsAre(0.25f, 0.75f, 0.0f, 1.0f));
 }
 
 TEST_F(HarnessTest, RecorderLogsCallsAndStillForwardsThem) {

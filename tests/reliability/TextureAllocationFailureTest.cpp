@@ -54,7 +54,7 @@ std::size_t TilesDrawn(InspectableMapper& mapper, int width, int height) {
   mapper.SetRenderInFeedbackMode(true);
   const Feedback fb = CaptureWorldFeedback(
       [&] { mapper.RenderTexture(Vec3(0, 0, 0), Vec3(width, 0, 0), Vec3(0, height, 0)); });
-  return fb.PassThroughValues().size();
+  return fb.Count(GL_PASS_THROUGH_TOKEN);
 }
 
 // Runs `attempt(n)` for n = 1, 2, … while it reports that its call failed on

@@ -5,22 +5,18 @@
 
 namespace {
 
-thread_local long madeOnThread = 0;
-thread_local long freedOnThread = 0;
+thread_local long madeOnThread = 0, freedOnThread = 0;
 thread_local long failCountdown = 0;  // 0: no failure armed
 
 void* Allocate(std::size_t size) {
   if (failCountdown > 0 && --failCountdown == 0) throw std::bad_alloc();
   void* p = std::malloc(size ? size : 1);
   if (!p) throw std::bad_alloc();
-  ++madeOnThread;
-  return p;
+  return ++madeOnThread, p;
 }
 
 void Free(void* p) noexcept {
-  if (!p) return;
-  ++freedOnThread;
-  std::free(p);
+  if (p) ++freedOnThread, std::free(p);
 }
 
 }  // namespace
@@ -38,8 +34,8 @@ long AllocationHook::Live() const { return Made() - (freedOnThread - freed); }
 
 }  // namespace QuorvelTest
 
-// Every unaligned form is replaced, so that memory always returns through the
-// functions it came from (the sanitizers check that); the aligned forms stay.
+// Every unaligned form, so that memory always returns through the functions
+// it came from (the sanitizers check that); the aligned forms are left alone.
 void* operator new(std::size_t size) { return Allocate(size); }
 void* operator new[](std::size_t size) { return Allocate(size); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
