@@ -19,10 +19,13 @@ F Real(const char* name) {
 }
 
 // One intercepted call, recorded if a recorder is active and the call does
-// not come from inside another intercepted call.
+// not come from inside another intercepted call. Allocates nothing otherwise,
+// so that the allocation hook sees only the code under test.
 class Scope {
 public:
-  Scope(const char* name, const char* kinds) : record(depth++ == 0 && active), call{name, kinds, {}, {}} {}
+  Scope(const char* name, const char* kinds) : record(depth++ == 0 && active) {
+    if (record) call = GlCall{name, kinds, {}, {}};
+  }
   ~Scope() {
     if (--depth == 0 && record && active) active->Add(std::move(call));
   }

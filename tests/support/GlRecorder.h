@@ -16,7 +16,7 @@ namespace QuorvelTest {
 
 struct GlCall {
   std::string name;
-  const char* kinds;  // how Trace writes each argument (GlTrace.cpp)
+  const char* kinds = "";  // how Trace writes each argument (GlTrace.cpp)
   std::vector<double> args;
   std::vector<unsigned char> data;
 };
