@@ -1,10 +1,6 @@
-// Fixture of every test that touches OpenGL: a fresh compatibility-profile
-// context on a headless EGL display (llvmpipe), current on the test's thread,
-// with a pbuffer as its framebuffer. After the test, once the derived
-// fixture's members are gone, it audits the context: the attribute, client
-// attribute, modelview and projection stacks are at their initial depths, no
-// GL error is pending, and no texture or display list is alive.
-// Reading back what GL received: Feedback.h, GlRecorder.h, GlQueries.h.
+// Fixture of every test that touches OpenGL: a fresh context on a headless EGL
+// display, current on the test's thread, audited after the test for leftover
+// stack entries, a pending error, textures and display lists.
 #pragma once
 
 #include "HeadlessContext.h"
