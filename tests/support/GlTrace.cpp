@@ -51,12 +51,14 @@ std::string Mask(unsigned mask, const std::pair<unsigned, const char*> (&bits)[N
   return mask || text.empty() ? text + (text.empty() ? "" : "|") + Hex(mask) : text;
 }
 
+// kind: e an enum, p a glBegin mode, b an attribute mask, c a client attribute
+// mask, x a bit pattern, n a number.
 std::string Argument(char kind, double value) {
+  if (kind == 'n') return Number(value);
   const auto v = static_cast<unsigned>(value);
   if (kind == 'e') return kEnums.count(v) ? kEnums.at(v) : Hex(v);
   if (kind == 'p') return v < std::size(kModes) ? kModes[v] : Hex(v);
-  if (kind == 'b' || kind == 'c') return kind == 'b' ? Mask(v, kAttribBits) : Mask(v, kClientBits);
-  return kind == 'x' ? Hex(v) : Number(value);
+  return kind == 'b' ? Mask(v, kAttribBits) : kind == 'c' ? Mask(v, kClientBits) : Hex(v);
 }
 
 std::string Line(const GlCall& call) {
