@@ -74,7 +74,7 @@ struct Scene {
     region.SetLSAColor(Vector3d(1, 0, 0));
     region.SetIWColor(Vector3d(0, 0.5, 1));
   }
-  QuorvelTest::HeadlessContext context;
+  Headless::HeadlessContext context;
   ArchSpline spline;
   Quorvel::GlPanoramaRegion3D view3D;
   Quorvel::GlPanoramaRegionAxial axial;

@@ -176,7 +176,7 @@ struct Viewer {
     glFinish();
   }
 
-  QuorvelTest::HeadlessContext context;
+  Headless::HeadlessContext context;
   Quorvel::GlCamera camera;
   Quorvel::Gl2DTextureMapper mapper;
   std::unique_ptr<GreyImage> slices[2];

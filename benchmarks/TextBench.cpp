@@ -14,7 +14,7 @@ namespace {
 
 // Args: point size, weight.
 void BM_GlTextConstruction(benchmark::State& state) {
-  QuorvelTest::HeadlessContext context(64, 64);
+  Headless::HeadlessContext context(64, 64);
   if (!context.Ok()) {
     state.SkipWithError(context.Error().c_str());
     return;

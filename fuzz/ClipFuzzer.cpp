@@ -10,7 +10,7 @@
 #include <GL/gl.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static QuorvelTest::HeadlessContext context(16, 16);
+  static Headless::HeadlessContext context(16, 16);
   Require(context.Ok(), "no headless GL context");
   FuzzInput in(data, size);
   const bool any = in.Byte() % 4 == 0;

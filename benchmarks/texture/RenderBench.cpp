@@ -40,7 +40,7 @@ void CountPixels(benchmark::State& state, int size) {
 
 // Arguments: image size, maxTileSize.
 void BM_RenderTexture(benchmark::State& state) {
-  QuorvelTest::HeadlessContext context(1024, 1024);
+  Headless::HeadlessContext context(1024, 1024);
   if (!context.Ok()) {
     state.SkipWithError(context.Error().c_str());
     return;
@@ -61,7 +61,7 @@ void BM_RenderTexture(benchmark::State& state) {
 // One frame of a window/level drag: the whole image re-converted, then drawn
 // (CT-like image, 4096-entry table). Arguments: image size, maxTileSize.
 void BM_ConvertAndRender(benchmark::State& state) {
-  QuorvelTest::HeadlessContext context(1024, 1024);
+  Headless::HeadlessContext context(1024, 1024);
   if (!context.Ok()) {
     state.SkipWithError(context.Error().c_str());
     return;

@@ -51,7 +51,7 @@ void SavePicture(const Options& options, int width, int height, StageTimes& time
 int RunOffscreen(const Options& options, StageTimes& times) {
   std::unique_ptr<Scene> scene = MakeScene(options, times);
   Stopwatch contextTime;
-  QuorvelTest::HeadlessContext context(options.width, options.height);
+  Headless::HeadlessContext context(options.width, options.height);
   if (!context.Ok()) throw std::runtime_error("no headless OpenGL context: " + context.Error());
   times.Add("headless EGL context", contextTime.Seconds());
   Stopwatch fontTime;

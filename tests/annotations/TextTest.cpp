@@ -180,7 +180,7 @@ TEST_F(TextTest, FeedsBackOneBitmapPerCharacterAtRasterPositionsAdvancingByGlyph
     glRasterPos2d(10, 20);
     text->Write(s.c_str());
   });
-  const std::vector<FbItem> bitmaps = fb.Of(FbItem::Bitmap);
+  const std::vector<FbItem> bitmaps = fb.Of(GL_BITMAP_TOKEN);
   ASSERT_EQ(bitmaps.size(), s.size());
   EXPECT_EQ(fb.items.size(), s.size()) << "nothing but bitmaps";
   double x = 10;

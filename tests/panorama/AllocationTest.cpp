@@ -1,45 +1,14 @@
-// Counts every C++ allocation of this process (the global operator new is
-// replaced for this executable only) to pin that the axial view's
-// RenderSlices draws without allocating.
+// Pins that the axial view's RenderSlices draws without allocating.
 #include <quorvel/GlPanoramaRegion3D.h>
 #include <quorvel/GlPanoramaRegionAxial.h>
 
+#include "AllocationHook.h"
 #include "GlTest.h"
 #include "TestSplines.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <new>
-
-namespace {
-long allocations = 0;
-}
-
-// Every unaligned form is replaced, so whatever allocates with one of them
-// (the driver's compiler uses the nothrow form) releases through the matching
-// replacement. They allocate with malloc and release with free; GCC's
-// new/delete pairing check cannot see that and flags the free.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  ++allocations;
-  return std::malloc(size ? size : 1);
-}
-void* operator new(std::size_t size) {
-  if (void* p = operator new(size, std::nothrow)) return p;
-  throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return operator new(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return operator new(size, std::nothrow); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
-#pragma GCC diagnostic pop
 
 namespace QuorvelTest {
 namespace {
@@ -72,9 +41,9 @@ protected:
   template <typename Draw>
   long AllocationsOf(Draw draw) {
     draw();
-    const long before = allocations;
+    const AllocationHook hook;
     draw();
-    return allocations - before;
+    return hook.Made();
   }
   TestSpline spline;
 };

@@ -16,7 +16,7 @@ namespace {
 using ::testing::DoubleNear;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using Rows = std::vector<std::vector<double>>;
+using Rows = std::vector<Vec3>;
 
 constexpr double kMask = GL_POINT_BIT | GL_LINE_BIT | GL_LIGHTING_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT;
 const std::vector<double> kBorder{0.25, 0.5, 0.75};
@@ -43,7 +43,7 @@ protected:
     GlRecorder rec;
     RenderSlices();
     std::vector<double> xs;
-    for (const Primitive& p : Primitives(rec))
+    for (const Primitive& p : rec.Primitives())
       if (p.color == kTsa) xs.push_back(p.vertices.at(0)[0]);
     return xs;
   }
@@ -56,7 +56,7 @@ TEST_F(PanoramaRegion3DTest, RegionIsBothEdgesThenBothCapsFlatInBorderColour) {
   spline.Samples()[3] = Vec3(16, 0, 7);  // height is flattened away
   GlRecorder rec;
   region.RenderRegion();
-  const std::vector<Primitive> prims = Primitives(rec);
+  const std::vector<Primitive> prims = rec.Primitives();
   ASSERT_EQ(prims.size(), 4u);
   Rows second, first;
   for (int k = 0; k <= 8; ++k) {
@@ -93,7 +93,7 @@ TEST_F(PanoramaRegion3DTest, RegionEdgesStopAtTheShorterSequenceAndCapsTakeEachL
   spline.Normals()[4] = Vec3(0, 2, 0);
   GlRecorder rec;
   region.RenderRegion();
-  const std::vector<Primitive> prims = Primitives(rec);
+  const std::vector<Primitive> prims = rec.Primitives();
   ASSERT_EQ(prims.size(), 4u);
   EXPECT_EQ(prims[0].vertices.size(), 5u);
   EXPECT_EQ(prims[1].vertices.size(), 5u);
@@ -127,7 +127,7 @@ TEST_F(PanoramaRegion3DTest, SingleSliceAndZeroLengthWindowIssueTheExactSequence
                           "glVertex3dv", "glEnd", "glColor3dv", "glBegin", "glVertex3dv", "glVertex3dv", "glEnd",
                           "glPopAttrib"));
   EXPECT_THAT(rec.Calls()[6].args, ElementsAre(GL_LIGHTING));
-  const std::vector<Primitive> prims = Primitives(rec);
+  const std::vector<Primitive> prims = rec.Primitives();
   ASSERT_EQ(prims.size(), 2u);
   EXPECT_EQ(prims[0].mode, GLenum(GL_LINE_LOOP));
   EXPECT_EQ(prims[0].color, kTsa);
@@ -161,7 +161,7 @@ TEST_F(PanoramaRegion3DTest, SlicesExtendAlongHeightDirectionWhileTheWindowMoves
   region.SetTransversalSlices(1, 16);
   GlRecorder rec;
   region.RenderSlices(position, Vec3(1, 0, 2));
-  const std::vector<Primitive> prims = Primitives(rec);
+  const std::vector<Primitive> prims = rec.Primitives();
   ASSERT_EQ(prims.size(), 2u);
   EXPECT_EQ(prims[0].vertices, (Rows{{26, 4, 50}, {26, -4, 50}, {6, -4, 10}, {6, 4, 10}}));
   EXPECT_EQ(prims[1].vertices, (Rows{{16, 2, 40}, {16, 2, 20}}));
@@ -171,19 +171,21 @@ TEST_F(PanoramaRegion3DTest, WindowIsOneLoopForwardAboveAndBackBelow) {
   region.SetInspectionWindow(32, 20);  // a quarter of the curve: u from 0.25 to 0.5
   GlRecorder rec;
   RenderSlices();
-  const std::vector<Primitive> prims = Primitives(rec);
+  const std::vector<Primitive> prims = rec.Primitives();
   ASSERT_EQ(prims.size(), 1u);
   const Rows& v = prims[0].vertices;
   ASSERT_EQ(v.size() % 2, 0u);
   const std::size_t n = v.size() / 2;
   ASSERT_GE(n, 50u);
   ASSERT_LE(n, 51u);
-  EXPECT_EQ(v[0], (std::vector<double>{32, 2, 40}));
+  EXPECT_EQ(v[0], Vec3(32, 2, 40));
   for (std::size_t i = 0; i < n; ++i) {
     SCOPED_TRACE(i);
-    EXPECT_THAT(v[i], ElementsAre(DoubleNear(32 - 0.64 * i, 1e-9), 2.0, 40.0));
-    const std::vector<double>& back = v[2 * n - 1 - i];
-    EXPECT_EQ(back, (std::vector<double>{v[i][0], v[i][1], 20.0}));
+    EXPECT_NEAR(v[i][0], 32 - 0.64 * i, 1e-9);
+    EXPECT_EQ(v[i][1], 2.0);
+    EXPECT_EQ(v[i][2], 40.0);
+    const Vec3& back = v[2 * n - 1 - i];
+    EXPECT_EQ(back, Vec3(v[i][0], v[i][1], 20.0));
   }
 }
 

@@ -18,7 +18,7 @@ namespace {
 using ::testing::DoubleNear;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using Rows = std::vector<std::vector<double>>;
+using Rows = std::vector<Vec3>;
 
 constexpr double kMask = GL_POINT_BIT | GL_LINE_BIT | GL_LIGHTING_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT;
 const std::vector<double> kTsa{0, 1, 0};
@@ -51,7 +51,7 @@ protected:
   std::vector<Primitive> Draw() {
     GlRecorder rec;
     region.RenderSlices(position);
-    return Primitives(rec);
+    return rec.Primitives();
   }
   static std::vector<Primitive> InColour(const std::vector<Primitive>& prims, const std::vector<double>& color) {
     std::vector<Primitive> out;
@@ -95,7 +95,8 @@ TEST_F(PanoramaRegionAxialTest, WindowStripLeavesOutPointsNearThePanoramaPointAn
     EXPECT_EQ(iw[part].mode, GLenum(GL_LINE_STRIP));
     ASSERT_EQ(iw[part].vertices.size(), steps[part].size());
     for (std::size_t i = 0; i < steps[part].size(); ++i)
-      EXPECT_THAT(iw[part].vertices[i], ElementsAre(DoubleNear(20 - 0.64 * steps[part][i], 1e-9), 2.0, 0.0));
+      EXPECT_TRUE(std::abs(iw[part].vertices[i][0] - (20 - 0.64 * steps[part][i])) <= 1e-9 &&
+                  iw[part].vertices[i][1] == 2.0 && iw[part].vertices[i][2] == 0.0);
   }
 }
 
@@ -138,7 +139,7 @@ TEST_F(PanoramaRegionAxialTest, SlicesBeyondTheCurveEndsAreSkipped) {
   region.SetTransversalSlices(3, 100);
   const std::vector<Primitive> tsa = InColour(Draw(), kTsa);
   ASSERT_EQ(tsa.size(), 1u);
-  EXPECT_EQ(tsa[0].vertices[0], (std::vector<double>{16, 4, 0}));
+  EXPECT_EQ(tsa[0].vertices[0], Vec3(16, 4, 0));
 }
 
 TEST_F(PanoramaRegionAxialTest, HeightOfThePositionHasNoEffect) {

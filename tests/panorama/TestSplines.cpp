@@ -18,29 +18,9 @@ void MakeStraightNineSamples(TestSpline& spline) {
   }
 }
 
-std::vector<Primitive> Primitives(const GlRecorder& rec) {
-  std::vector<Primitive> primitives;
-  std::vector<double> color;
-  bool open = false;
-  for (const GlCall& call : rec.Calls()) {
-    if (call.name == "glColor3dv") {
-      color = call.args;
-    } else if (call.name == "glBegin") {
-      primitives.push_back({static_cast<GLenum>(call.args[0]), {}, {}});
-      open = true;
-    } else if (call.name == "glVertex3dv" && open) {
-      primitives.back().vertices.push_back(call.args);
-    } else if (call.name == "glEnd" && open) {
-      primitives.back().color = color;
-      open = false;
-    }
-  }
-  return primitives;
-}
-
-std::vector<std::vector<double>> Vertices(const GlRecorder& rec) {
-  std::vector<std::vector<double>> vertices;
-  for (const GlCall& call : rec.Of("glVertex3dv")) vertices.push_back(call.args);
+std::vector<Vec3> Vertices(const GlRecorder& rec) {
+  std::vector<Vec3> vertices;
+  for (const GlCall& call : rec.Of("glVertex3dv")) vertices.emplace_back(call.args[0], call.args[1], call.args[2]);
   return vertices;
 }
 

@@ -1,13 +1,10 @@
-// Small splines for the panorama tests, and a reader that groups the calls a
-// GlRecorder saw into primitives with their colour and exact vertices.
+// Small splines for the panorama tests, and the vertices a GlRecorder saw.
 #pragma once
 
 #include <brantel/geometry/SplineBase.h>
 #include <brantel/geometry/Vector3.h>
 
 #include "GlRecorder.h"
-
-#include <GL/gl.h>
 
 #include <functional>
 #include <vector>
@@ -35,16 +32,7 @@ public:
 /// normal (0, 1, 0), two control points 128 apart (curve length 128).
 void MakeStraightNineSamples(TestSpline& spline);
 
-/// One glBegin/glEnd pair as the recorder saw it.
-struct Primitive {
-  GLenum mode;
-  std::vector<double> color;                 // current colour at glEnd
-  std::vector<std::vector<double>> vertices;  // exact glVertex3dv arguments
-};
-
-std::vector<Primitive> Primitives(const GlRecorder& rec);
-
 /// All glVertex3dv arguments, in order.
-std::vector<std::vector<double>> Vertices(const GlRecorder& rec);
+std::vector<Vec3> Vertices(const GlRecorder& rec);
 
 }  // namespace QuorvelTest

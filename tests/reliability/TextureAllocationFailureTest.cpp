@@ -4,7 +4,7 @@
 // same call succeeds once memory is there again.
 #include "../texture/InspectableMapper.h"
 
-#include "FailingAllocator.h"
+#include "AllocationHook.h"
 #include "Feedback.h"
 #include "GlQueries.h"
 #include "GlTest.h"
@@ -54,7 +54,7 @@ std::size_t TilesDrawn(InspectableMapper& mapper, int width, int height) {
   mapper.SetRenderInFeedbackMode(true);
   const Feedback fb = CaptureWorldFeedback(
       [&] { mapper.RenderTexture(Vec3(0, 0, 0), Vec3(width, 0, 0), Vec3(0, height, 0)); });
-  return fb.PassThroughValues().size();
+  return fb.Count(GL_PASS_THROUGH_TOKEN);
 }
 
 // Runs `attempt(n)` for n = 1, 2, … while it reports that its call failed on
@@ -65,9 +65,9 @@ long SweepAllocationFailures(const std::function<bool(long n)>& attempt) {
   long n = 1;
   for (; n <= kMaxSweep; ++n) {
     SCOPED_TRACE(n);
-    const long before = LiveAllocations();
+    const AllocationHook counted;
     const bool failed = attempt(n);
-    EXPECT_EQ(LiveAllocations(), before);
+    EXPECT_EQ(counted.Live(), 0);
     if (!failed) break;
   }
   return n;
@@ -80,7 +80,7 @@ TEST_F(TextureAllocationFailureTest, SetBufferSurvivesEveryFailedAllocation) {
     mapper.SetLookupTable(table.data(), 4096);
     mapper.SetBuffer(small.get());  // tiles of another plan to be replaced
     try {
-      const FailNthAllocation fail(nth);
+      const AllocationHook fail(nth);
       mapper.SetBuffer(image.get());
     } catch (const std::bad_alloc&) {
       failed = true;
@@ -101,7 +101,7 @@ TEST_F(TextureAllocationFailureTest, MapperDrawsAfterAFailedSetBuffer) {
   InspectableMapper mapper(256, true);
   mapper.SetLookupTable(table.data(), 4096);
   {
-    const FailNthAllocation fail(4);
+    const AllocationHook fail(4);
     EXPECT_THROW(mapper.SetBuffer(image.get()), std::bad_alloc);
   }
   EXPECT_EQ(TilesDrawn(mapper, kWidth, kHeight), 0u);  // no tiles, nothing drawn
@@ -118,7 +118,7 @@ TEST_F(TextureAllocationFailureTest, FailedCopyLeaksNothingAndLeavesTheSourceWho
     {
       std::optional<InspectableMapper> copy;
       try {
-        const FailNthAllocation fail(nth);
+        const AllocationHook fail(nth);
         copy.emplace(source);
       } catch (const std::bad_alloc&) {
         failed = true;
@@ -145,7 +145,7 @@ TEST_F(TextureAllocationFailureTest, FailedAssignmentKeepsTheTargetAsItWas) {
     target.SetBuffer(small.get());
     const auto tiles = target.tileImages;
     try {
-      const FailNthAllocation fail(nth);
+      const AllocationHook fail(nth);
       target = source;
     } catch (const std::bad_alloc&) {
       failed = true;
@@ -170,7 +170,7 @@ TEST_F(TextureAllocationFailureTest, AssignedTargetDrawsAfterAFailedAssignment) 
   target.SetLookupTable(table.data(), 4096);
   target.SetBuffer(small.get());
   {
-    const FailNthAllocation fail(3);
+    const AllocationHook fail(3);
     EXPECT_THROW(target = source, std::bad_alloc);
   }
   EXPECT_EQ(TilesDrawn(target, 40, 30), 1u);

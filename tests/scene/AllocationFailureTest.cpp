@@ -3,7 +3,7 @@
 #include <quorvel/GlCoordAxes.h>
 #include <quorvel/GlWiredVolume.h>
 
-#include "FailingAllocator.h"
+#include "AllocationHook.h"
 #include "GlQueries.h"
 #include "GlRecorder.h"
 #include "GlTest.h"
@@ -39,7 +39,7 @@ Quorvel::GlCoordAxes ThreeArrows() {
 TEST_F(AllocationFailureTest, AddAxisThatCannotAllocateLeavesTheArrowsUnchanged) {
   Quorvel::GlCoordAxes axes = ThreeArrows();
   {
-    const FailNthAllocation fail(1);
+    const AllocationHook fail(1);
     EXPECT_THROW(axes.AddAxis(Vec3(1, 1, 1), Vec3(1, 1, 1)), std::bad_alloc);
   }
   EXPECT_EQ(ColoursDrawn(axes), kColours);
@@ -49,12 +49,12 @@ TEST_F(AllocationFailureTest, FailedCopyOfAxesFreesWhatItMade) {
   const Quorvel::GlCoordAxes source = ThreeArrows();
   for (long n = 1; n <= 3; ++n) {
     SCOPED_TRACE(n);
-    const long before = LiveAllocations();
+    const AllocationHook counted;
     {
-      const FailNthAllocation fail(n);
+      const AllocationHook fail(n);
       EXPECT_THROW(Quorvel::GlCoordAxes copy(source), std::bad_alloc);
     }
-    EXPECT_EQ(LiveAllocations(), before);
+    EXPECT_EQ(counted.Live(), 0);
   }
 }
 
@@ -65,7 +65,7 @@ TEST_F(AllocationFailureTest, FailedAssignmentOfAxesKeepsTheArrowsCopiedSoFar) {
     Quorvel::GlCoordAxes target;
     target.AddAxis(Vec3(1, 1, 1), Vec3(1, 1, 1));
     {
-      const FailNthAllocation fail(n);
+      const AllocationHook fail(n);
       EXPECT_THROW(target = source, std::bad_alloc);
     }
     EXPECT_THAT(ColoursDrawn(target), ElementsAreArray(kColours.begin(), kColours.begin() + (n - 1)));
@@ -78,12 +78,12 @@ TEST_F(AllocationFailureTest, FailedCopyOfVolumeFreesWhatItMade) {
   source.RenderPlane(Vec3(0, 0, 0), Vec3(1, 0, 0), Vec3(0, 1, 0));  // a four-point outline to copy
   for (long n = 1; n <= 4; ++n) {
     SCOPED_TRACE(n);
-    const long before = LiveAllocations();
+    const AllocationHook counted;
     {
-      const FailNthAllocation fail(n);
+      const AllocationHook fail(n);
       EXPECT_THROW(Quorvel::GlWiredVolume copy(source), std::bad_alloc);
     }
-    EXPECT_EQ(LiveAllocations(), before);
+    EXPECT_EQ(counted.Live(), 0);
   }
 }
 
@@ -92,19 +92,19 @@ TEST_F(AllocationFailureTest, FailedCopyOfVolumeFreesWhatItMade) {
 TEST_F(AllocationFailureTest, FailedOutlineLeavesNoAttributesPushedAndNoLeak) {
   for (long n = 1; n <= 28; ++n) {
     SCOPED_TRACE(n);
-    const long before = LiveAllocations();
+    const AllocationHook counted;
     {
       Quorvel::GlWiredVolume volume;
       volume.SetVolumeSize(Vec3(100, 80, 60));
       GlRecorder rec;
       {
-        const FailNthAllocation fail(n);
+        const AllocationHook fail(n);
         EXPECT_THROW(volume.RenderPlane(Vec3(0, 0, 0), Vec3(1, 0, 0), Vec3(0, 1, 0)), std::bad_alloc);
       }
       EXPECT_EQ(rec.Calls().size(), 0u);
     }
     EXPECT_EQ(GetInt(GL_ATTRIB_STACK_DEPTH), 0);
-    EXPECT_EQ(LiveAllocations(), before);
+    EXPECT_EQ(counted.Live(), 0);
   }
 }
 
@@ -112,7 +112,7 @@ TEST_F(AllocationFailureTest, OutlineIsWholeAgainAfterAFailedOne) {
   Quorvel::GlWiredVolume volume;
   volume.SetVolumeSize(Vec3(100, 80, 60));
   {
-    const FailNthAllocation fail(10);
+    const AllocationHook fail(10);
     EXPECT_THROW(volume.RenderPlane(Vec3(0, 0, 0), Vec3(1, 0, 0), Vec3(0, 1, 0)), std::bad_alloc);
   }
   GlRecorder rec;

@@ -36,8 +36,8 @@ std::vector<Vec3> FedBackLoop(const Feedback& fb) {
 
 std::vector<Vec3> FedBackPolygonVertices(const Feedback& fb) {
   std::vector<Vec3> points;
-  for (const auto& polygon : fb.Polygons())
-    for (const FbVertex& v : polygon) points.push_back(ToVec(v.position));
+  for (const FbItem& polygon : fb.Of(GL_POLYGON_TOKEN))
+    for (const FbVertex& v : polygon.vertices) points.push_back(ToVec(v.position));
   return points;
 }
 

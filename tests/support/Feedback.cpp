@@ -2,47 +2,21 @@
 
 #include "GlTest.h"
 
+#include <algorithm>
+
 namespace QuorvelTest {
 namespace {
 
-class Reader {
-public:
-  Reader(const std::vector<GLfloat>& buffer, std::size_t size) : buf(buffer), end(size) {}
-  bool More() const { return pos < end; }
-  float Next() { return buf[pos++]; }
-  FbVertex Vertex() {
-    FbVertex v{};
-    for (double& p : v.position) p = Next();
-    for (float& c : v.color) c = Next();
-    for (float& t : v.texCoord) t = Next();
-    return v;
-  }
-
-private:
-  const std::vector<GLfloat>& buf;
-  std::size_t end;
-  std::size_t pos = 0;
-};
-
-std::vector<FbItem> Parse(const std::vector<GLfloat>& buffer, std::size_t size) {
+std::vector<FbItem> Parse(const GLfloat* f, const GLfloat* end) {
   std::vector<FbItem> items;
-  Reader r(buffer, size);
-  while (r.More()) {
-    const int token = static_cast<int>(r.Next());
-    FbItem item{};
-    int vertices = 1;
-    switch (token) {
-      case GL_POINT_TOKEN: item.kind = FbItem::Point; break;
-      case GL_LINE_TOKEN: item.kind = FbItem::Line; vertices = 2; break;
-      case GL_LINE_RESET_TOKEN: item.kind = FbItem::LineReset; vertices = 2; break;
-      case GL_POLYGON_TOKEN: item.kind = FbItem::Polygon; vertices = static_cast<int>(r.Next()); break;
-      case GL_BITMAP_TOKEN: item.kind = FbItem::Bitmap; break;
-      case GL_DRAW_PIXEL_TOKEN: item.kind = FbItem::DrawPixel; break;
-      case GL_COPY_PIXEL_TOKEN: item.kind = FbItem::CopyPixel; break;
-      case GL_PASS_THROUGH_TOKEN: item.kind = FbItem::PassThrough; item.value = r.Next(); vertices = 0; break;
-      default: ADD_FAILURE() << "unknown feedback token " << token; return items;
-    }
-    for (int i = 0; i < vertices; ++i) item.vertices.push_back(r.Vertex());
+  while (f < end) {
+    FbItem item{static_cast<int>(*f++), {}, 0};
+    int n = 1;
+    if (item.token == GL_LINE_TOKEN || item.token == GL_LINE_RESET_TOKEN) n = 2;
+    if (item.token == GL_POLYGON_TOKEN) n = static_cast<int>(*f++);
+    if (item.token == GL_PASS_THROUGH_TOKEN) n = 0, item.value = *f++;
+    for (; n > 0; --n, f += 11)
+      item.vertices.push_back({{f[0], f[1], f[2]}, {f[3], f[4], f[5], f[6]}, {f[7], f[8], f[9], f[10]}});
     items.push_back(item);
   }
   return items;
@@ -50,32 +24,17 @@ std::vector<FbItem> Parse(const std::vector<GLfloat>& buffer, std::size_t size) 
 
 }  // namespace
 
-std::vector<FbItem> Feedback::Of(FbItem::Kind kind) const {
+std::vector<FbItem> Feedback::Of(int token) const {
   std::vector<FbItem> out;
-  for (const FbItem& i : items)
-    if (i.kind == kind) out.push_back(i);
+  std::copy_if(items.begin(), items.end(), std::back_inserter(out), [&](const FbItem& i) { return i.token == token; });
   return out;
 }
-
-std::size_t Feedback::Count(FbItem::Kind kind) const { return Of(kind).size(); }
 
 std::vector<std::array<double, 3>> Feedback::LinePositions() const {
   std::vector<std::array<double, 3>> out;
   for (const FbItem& i : items)
-    if (i.kind == FbItem::Line || i.kind == FbItem::LineReset)
-      for (const FbVertex& v : i.vertices) out.push_back(v.position);
-  return out;
-}
-
-std::vector<std::vector<FbVertex>> Feedback::Polygons() const {
-  std::vector<std::vector<FbVertex>> out;
-  for (const FbItem& i : Of(FbItem::Polygon)) out.push_back(i.vertices);
-  return out;
-}
-
-std::vector<float> Feedback::PassThroughValues() const {
-  std::vector<float> out;
-  for (const FbItem& i : Of(FbItem::PassThrough)) out.push_back(i.value);
+    if (i.token == GL_LINE_TOKEN || i.token == GL_LINE_RESET_TOKEN)
+      out.insert(out.end(), {i.vertices[0].position, i.vertices[1].position});
   return out;
 }
 
@@ -85,10 +44,8 @@ Feedback CaptureFeedback(const std::function<void()>& draw, std::size_t capacity
   glRenderMode(GL_FEEDBACK);
   draw();
   const GLint size = glRenderMode(GL_RENDER);
-  Feedback fb;
-  fb.overflowed = size < 0;
-  fb.items = Parse(buffer, size < 0 ? capacity : static_cast<std::size_t>(size));
-  return fb;
+  EXPECT_GE(size, 0) << "the feedback buffer overflowed";
+  return {Parse(buffer.data(), buffer.data() + std::max(size, 0))};
 }
 
 Feedback CaptureWorldFeedback(const std::function<void()>& draw, std::size_t capacity) {

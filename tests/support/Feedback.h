@@ -1,9 +1,6 @@
-// Feedback-buffer capture: runs a piece of drawing code in GL_FEEDBACK render
-// mode and parses what GL produced into items (points, lines, polygons,
-// bitmaps, pixel rectangles, pass-through markers) with their vertices.
-//
-// Vertices are captured as GL_3D_COLOR_TEXTURE: window x, y, z, the RGBA
-// colour and the texture coordinate (s, t, r, q) GL assigned to each vertex.
+// Feedback-buffer capture: runs drawing code in GL_FEEDBACK mode and parses
+// what GL made of it into items with their vertices (GL_3D_COLOR_TEXTURE:
+// window x, y, z, the RGBA colour and the texture coordinate s, t, r, q).
 #pragma once
 
 #include <GL/gl.h>
@@ -15,38 +12,30 @@
 namespace QuorvelTest {
 
 struct FbVertex {
-  std::array<double, 3> position;  // window coordinates (or world, see CaptureWorldFeedback)
+  std::array<double, 3> position;
   std::array<float, 4> color;
   std::array<float, 4> texCoord;
 };
 
 struct FbItem {
-  enum Kind { Point, Line, LineReset, Polygon, Bitmap, DrawPixel, CopyPixel, PassThrough };
-  Kind kind;
-  std::vector<FbVertex> vertices;  // 1 for points, bitmaps, pixels; 2 for lines; n for polygons
-  float value = 0;                 // pass-through value
+  int token;                       // GL_POINT_TOKEN, GL_LINE_TOKEN, GL_POLYGON_TOKEN, GL_PASS_THROUGH_TOKEN, …
+  std::vector<FbVertex> vertices;  // 2 for lines, n for polygons, none for pass-through, else 1
+  float value;                     // of a pass-through
 };
 
 struct Feedback {
   std::vector<FbItem> items;
-  bool overflowed = false;
-
-  std::vector<FbItem> Of(FbItem::Kind kind) const;
-  std::size_t Count(FbItem::Kind kind) const;
-  /// The two vertices of every line (and line-reset) segment, in order.
-  std::vector<std::array<double, 3>> LinePositions() const;
-  /// The vertices of every polygon, in order.
-  std::vector<std::vector<FbVertex>> Polygons() const;
-  std::vector<float> PassThroughValues() const;
+  std::vector<FbItem> Of(int token) const;
+  std::size_t Count(int token) const { return Of(token).size(); }
+  std::vector<std::array<double, 3>> LinePositions() const;  // both ends of each line segment
 };
 
-/// Runs `draw` in feedback mode and returns what GL fed back, in window
-/// coordinates. `capacity` is the buffer size in floats.
+/// What GL fed back while `draw` ran, in window coordinates. Overflowing the
+/// buffer of `capacity` floats fails the test.
 Feedback CaptureFeedback(const std::function<void()>& draw, std::size_t capacity = 1 << 20);
 
-/// Like CaptureFeedback, but first installs GlTest::UseWorldWindowMapping and
-/// converts every position back to object coordinates (exact in x and y,
-/// about 1e-3 in z).
+/// CaptureFeedback under GlTest::UseWorldWindowMapping, with positions turned
+/// back into object coordinates (exact in x and y, within 1e-3 in z).
 Feedback CaptureWorldFeedback(const std::function<void()>& draw, std::size_t capacity = 1 << 20);
 
 }  // namespace QuorvelTest

@@ -1,14 +1,8 @@
 #include "GlRecorder.h"
 
-#include <GL/gl.h>
 #include <GL/glu.h>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstdlib>
-#include <cstring>
-#include <initializer_list>
 
 namespace QuorvelTest {
 namespace {
@@ -17,57 +11,40 @@ GlRecorder* active = nullptr;
 bool quadricFails = false;
 thread_local int depth = 0;  // > 0 while inside an intercepted call
 
-void* RealSymbol(const char* name) {
-  void* p = dlsym(RTLD_NEXT, name);
-  if (!p) {
-    std::fprintf(stderr, "GlRecorder: no real %s after the test executable\n", name);
-    std::abort();
-  }
-  return p;
+template <typename F>
+F Real(const char* name) {
+  if (void* p = dlsym(RTLD_NEXT, name)) return reinterpret_cast<F>(p);
+  std::fprintf(stderr, "GlRecorder: no real %s after the test executable\n", name);
+  std::abort();
 }
 
-// One intercepted call: records when a recorder is active and the call does
-// not come from inside another intercepted call.
+// One intercepted call, recorded if a recorder is active and the call does
+// not come from inside another intercepted call. Allocates nothing otherwise,
+// so that the allocation hook sees only the code under test.
 class Scope {
 public:
-  explicit Scope(const char* name) : record(active != nullptr && depth == 0) {
-    ++depth;
-    if (record) call.name = name;
+  Scope(const char* name, const char* kinds) : record(depth++ == 0 && active) {
+    if (record) call = GlCall{name, kinds, {}, {}};
   }
   ~Scope() {
-    --depth;
-    if (record && active) active->Add(std::move(call));
+    if (--depth == 0 && record && active) active->Add(std::move(call));
   }
-  void Args(std::initializer_list<double> values) {
-    if (record) call.args.insert(call.args.end(), values.begin(), values.end());
+  template <typename... T>
+  void Args(T... values) {
+    if (record) (call.args.push_back(static_cast<double>(values)), ...);
   }
   template <typename T>
   void Array(const T* values, int n) {
-    if (record && values)
-      for (int i = 0; i < n; ++i) call.args.push_back(static_cast<double>(values[i]));
+    for (int i = 0; record && values && i < n; ++i) call.args.push_back(static_cast<double>(values[i]));
   }
   void Bytes(const void* p, std::size_t n) {
     if (record && p) call.data.assign(static_cast<const unsigned char*>(p), static_cast<const unsigned char*>(p) + n);
   }
-  bool Recording() const { return record; }
 
 private:
   bool record;
   GlCall call;
 };
-
-int LightValueCount(GLenum pname) {
-  switch (pname) {
-    case GL_SHININESS:
-    case GL_SPOT_EXPONENT:
-    case GL_SPOT_CUTOFF:
-    case GL_CONSTANT_ATTENUATION:
-    case GL_LINEAR_ATTENUATION:
-    case GL_QUADRATIC_ATTENUATION: return 1;
-    case GL_SPOT_DIRECTION: return 3;
-    default: return 4;
-  }
-}
 
 }  // namespace
 
@@ -75,13 +52,8 @@ GlRecorder::GlRecorder() {
   EXPECT_EQ(active, nullptr) << "GlRecorder does not nest";
   active = this;
 }
-
 GlRecorder::~GlRecorder() { active = nullptr; }
-
-GlRecorder* GlRecorder::Active() { return active; }
-
 void SetGluNewQuadricFails(bool fail) { quadricFails = fail; }
-bool GluNewQuadricFails() { return quadricFails; }
 
 std::vector<std::string> GlRecorder::Names() const {
   std::vector<std::string> names;
@@ -91,150 +63,100 @@ std::vector<std::string> GlRecorder::Names() const {
 
 std::vector<GlCall> GlRecorder::Of(const std::string& name) const {
   std::vector<GlCall> out;
-  std::copy_if(calls.begin(), calls.end(), std::back_inserter(out),
-               [&](const GlCall& c) { return c.name == name; });
+  std::copy_if(calls.begin(), calls.end(), std::back_inserter(out), [&](const GlCall& c) { return c.name == name; });
   return out;
 }
 
-std::size_t GlRecorder::Count(const std::string& name) const { return Of(name).size(); }
-
 }  // namespace QuorvelTest
 
-namespace QuorvelTest {
-bool GluNewQuadricFails();
-}
+using namespace QuorvelTest;
 
-using QuorvelTest::RealSymbol;
-using QuorvelTest::Scope;
-
-// Defines an intercepting entry point. `record` runs with `s` the Scope.
-#define QV_INTERCEPT(ret, name, params, args, record)                          \
-  extern "C" ret name params {                                                 \
-    static auto real = reinterpret_cast<ret(*) params>(RealSymbol(#name));     \
-    Scope s(#name);                                                            \
-    record;                                                                    \
-    return real args;                                                          \
+// An intercepting entry point: records through `s`, then calls the driver.
+// `kinds` has a letter for each argument (GlTrace.cpp).
+#define QV_INTERCEPT(ret, name, kinds, params, args, record) \
+  extern "C" ret name params {                               \
+    static auto real = Real<decltype(&name)>(#name);         \
+    Scope s(#name, kinds);                                   \
+    record;                                                  \
+    return real args;                                        \
   }
+// One whose arguments are recorded as they are.
+#define QV_PLAIN(name, kinds, params, args) QV_INTERCEPT(void, name, kinds, params, args, s.Args args)
 
-#define D(x) static_cast<double>(x)
+#define QV_NO_ARGUMENTS(name) QV_PLAIN(name, "", (), ())
+#define QV_ONE_ENUM(name) QV_PLAIN(name, "e", (GLenum e), (e))
 
-QV_INTERCEPT(void, glBegin, (GLenum mode), (mode), s.Args({D(mode)}))
-QV_INTERCEPT(void, glEnd, (), (), (void)0)
-QV_INTERCEPT(void, glVertex2d, (GLdouble x, GLdouble y), (x, y), s.Args({x, y}))
-QV_INTERCEPT(void, glVertex3d, (GLdouble x, GLdouble y, GLdouble z), (x, y, z), s.Args({x, y, z}))
-QV_INTERCEPT(void, glVertex3dv, (const GLdouble* v), (v), s.Array(v, 3))
-QV_INTERCEPT(void, glColor3d, (GLdouble r, GLdouble g, GLdouble b), (r, g, b), s.Args({r, g, b}))
-QV_INTERCEPT(void, glColor3dv, (const GLdouble* v), (v), s.Array(v, 3))
-QV_INTERCEPT(void, glColor4ub, (GLubyte r, GLubyte g, GLubyte b, GLubyte a), (r, g, b, a),
-             s.Args({D(r), D(g), D(b), D(a)}))
-QV_INTERCEPT(void, glColor4ubv, (const GLubyte* v), (v), s.Array(v, 4))
-QV_INTERCEPT(void, glTexCoord2d, (GLdouble u, GLdouble v), (u, v), s.Args({u, v}))
-QV_INTERCEPT(void, glNormal3d, (GLdouble x, GLdouble y, GLdouble z), (x, y, z), s.Args({x, y, z}))
-QV_INTERCEPT(void, glEnable, (GLenum cap), (cap), s.Args({D(cap)}))
-QV_INTERCEPT(void, glDisable, (GLenum cap), (cap), s.Args({D(cap)}))
-QV_INTERCEPT(void, glPushAttrib, (GLbitfield mask), (mask), s.Args({D(mask)}))
-QV_INTERCEPT(void, glPopAttrib, (), (), (void)0)
-QV_INTERCEPT(void, glPushClientAttrib, (GLbitfield mask), (mask), s.Args({D(mask)}))
-QV_INTERCEPT(void, glPopClientAttrib, (), (), (void)0)
-QV_INTERCEPT(void, glPushMatrix, (), (), (void)0)
-QV_INTERCEPT(void, glPopMatrix, (), (), (void)0)
-QV_INTERCEPT(void, glMatrixMode, (GLenum mode), (mode), s.Args({D(mode)}))
-QV_INTERCEPT(void, glLoadIdentity, (), (), (void)0)
-QV_INTERCEPT(void, glTranslated, (GLdouble x, GLdouble y, GLdouble z), (x, y, z), s.Args({x, y, z}))
-QV_INTERCEPT(void, glRotated, (GLdouble a, GLdouble x, GLdouble y, GLdouble z), (a, x, y, z),
-             s.Args({a, x, y, z}))
-QV_INTERCEPT(void, glScaled, (GLdouble x, GLdouble y, GLdouble z), (x, y, z), s.Args({x, y, z}))
-QV_INTERCEPT(void, glMultMatrixd, (const GLdouble* m), (m), s.Array(m, 16))
-QV_INTERCEPT(void, glOrtho, (GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f),
-             (l, r, b, t, n, f), s.Args({l, r, b, t, n, f}))
-QV_INTERCEPT(void, glFrustum, (GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f),
-             (l, r, b, t, n, f), s.Args({l, r, b, t, n, f}))
-QV_INTERCEPT(void, glViewport, (GLint x, GLint y, GLsizei w, GLsizei h), (x, y, w, h),
-             s.Args({D(x), D(y), D(w), D(h)}))
-QV_INTERCEPT(void, glLineWidth, (GLfloat w), (w), s.Args({D(w)}))
-QV_INTERCEPT(void, glLineStipple, (GLint factor, GLushort pattern), (factor, pattern),
-             s.Args({D(factor), D(pattern)}))
-QV_INTERCEPT(void, glHint, (GLenum target, GLenum mode), (target, mode), s.Args({D(target), D(mode)}))
-QV_INTERCEPT(void, glBlendFunc, (GLenum sf, GLenum df), (sf, df), s.Args({D(sf), D(df)}))
-QV_INTERCEPT(void, glAlphaFunc, (GLenum f, GLclampf ref), (f, ref), s.Args({D(f), D(ref)}))
-QV_INTERCEPT(void, glPolygonMode, (GLenum face, GLenum mode), (face, mode), s.Args({D(face), D(mode)}))
-QV_INTERCEPT(void, glPassThrough, (GLfloat token), (token), s.Args({D(token)}))
-QV_INTERCEPT(void, glBindTexture, (GLenum target, GLuint name), (target, name), s.Args({D(target), D(name)}))
-QV_INTERCEPT(void, glTexParameteri, (GLenum target, GLenum pname, GLint v), (target, pname, v),
-             s.Args({D(target), D(pname), D(v)}))
-QV_INTERCEPT(void, glTexEnvi, (GLenum target, GLenum pname, GLint v), (target, pname, v),
-             s.Args({D(target), D(pname), D(v)}))
-QV_INTERCEPT(void, glPixelStorei, (GLenum pname, GLint v), (pname, v), s.Args({D(pname), D(v)}))
-QV_INTERCEPT(void, glTexImage2D,
-             (GLenum target, GLint level, GLint internal, GLsizei w, GLsizei h, GLint border,
-              GLenum format, GLenum type, const GLvoid* pixels),
-             (target, level, internal, w, h, border, format, type, pixels),
-             (s.Args({D(target), D(level), D(internal), D(w), D(h), D(border), D(format), D(type),
-                      D(pixels != nullptr)}),
-              s.Bytes(pixels, static_cast<std::size_t>(w) * h * 4)))
-QV_INTERCEPT(void, glTexSubImage2D,
-             (GLenum target, GLint level, GLint x, GLint y, GLsizei w, GLsizei h, GLenum format,
-              GLenum type, const GLvoid* pixels),
-             (target, level, x, y, w, h, format, type, pixels),
-             (s.Args({D(target), D(level), D(x), D(y), D(w), D(h), D(format), D(type)}),
-              s.Bytes(pixels, static_cast<std::size_t>(w) * h * 4)))
-QV_INTERCEPT(void, glGetTexLevelParameteriv, (GLenum target, GLint level, GLenum pname, GLint* v),
-             (target, level, pname, v), s.Args({D(target), D(level), D(pname)}))
-QV_INTERCEPT(void, glGetIntegerv, (GLenum pname, GLint* v), (pname, v), s.Args({D(pname)}))
-QV_INTERCEPT(GLenum, glGetError, (), (), (void)0)
-QV_INTERCEPT(void, glLightfv, (GLenum light, GLenum pname, const GLfloat* v), (light, pname, v),
-             (s.Args({D(light), D(pname)}), s.Array(v, QuorvelTest::LightValueCount(pname))))
-QV_INTERCEPT(void, glMaterialfv, (GLenum face, GLenum pname, const GLfloat* v), (face, pname, v),
-             (s.Args({D(face), D(pname)}), s.Array(v, QuorvelTest::LightValueCount(pname))))
-QV_INTERCEPT(void, glMaterialf, (GLenum face, GLenum pname, GLfloat v), (face, pname, v),
-             s.Args({D(face), D(pname), D(v)}))
-QV_INTERCEPT(void, glDeleteLists, (GLuint list, GLsizei range), (list, range), s.Args({D(list), D(range)}))
-QV_INTERCEPT(void, glNewList, (GLuint list, GLenum mode), (list, mode), s.Args({D(list), D(mode)}))
-QV_INTERCEPT(void, glEndList, (), (), (void)0)
-QV_INTERCEPT(void, glBitmap,
-             (GLsizei w, GLsizei h, GLfloat xo, GLfloat yo, GLfloat xm, GLfloat ym, const GLubyte* bits),
-             (w, h, xo, yo, xm, ym, bits), s.Args({D(w), D(h), D(xo), D(yo), D(xm), D(ym)}))
-QV_INTERCEPT(void, glListBase, (GLuint base), (base), s.Args({D(base)}))
-QV_INTERCEPT(void, glCallLists, (GLsizei n, GLenum type, const GLvoid* lists), (n, type, lists),
-             (s.Args({D(n), D(type)}), s.Bytes(type == GL_UNSIGNED_BYTE ? lists : nullptr, n > 0 ? n : 0)))
-QV_INTERCEPT(void, glRasterPos2d, (GLdouble x, GLdouble y), (x, y), s.Args({x, y}))
-QV_INTERCEPT(void, glRasterPos3d, (GLdouble x, GLdouble y, GLdouble z), (x, y, z), s.Args({x, y, z}))
+QV_NO_ARGUMENTS(glEnd) QV_NO_ARGUMENTS(glEndList) QV_NO_ARGUMENTS(glLoadIdentity)
+QV_NO_ARGUMENTS(glPushMatrix) QV_NO_ARGUMENTS(glPopMatrix) QV_NO_ARGUMENTS(glPopAttrib)
+QV_NO_ARGUMENTS(glPopClientAttrib)
+QV_ONE_ENUM(glEnable) QV_ONE_ENUM(glDisable) QV_ONE_ENUM(glMatrixMode)
+QV_PLAIN(glBegin, "p", (GLenum mode), (mode))
+QV_INTERCEPT(void, glVertex3dv, "", (const GLdouble* v), (v), s.Array(v, 3))
+QV_INTERCEPT(void, glColor3dv, "", (const GLdouble* v), (v), s.Array(v, 3))
+QV_PLAIN(glColor4ub, "", (GLubyte r, GLubyte g, GLubyte b, GLubyte a), (r, g, b, a))
+QV_INTERCEPT(void, glColor4ubv, "", (const GLubyte* v), (v), s.Array(v, 4))
+QV_PLAIN(glTexCoord2d, "", (GLdouble u, GLdouble v), (u, v))
+QV_PLAIN(glPushAttrib, "b", (GLbitfield mask), (mask))
+QV_PLAIN(glPushClientAttrib, "c", (GLbitfield mask), (mask))
+QV_PLAIN(glTranslated, "", (GLdouble x, GLdouble y, GLdouble z), (x, y, z))
+QV_PLAIN(glRotated, "", (GLdouble a, GLdouble x, GLdouble y, GLdouble z), (a, x, y, z))
+QV_PLAIN(glOrtho, "", (GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f), (l, r, b, t, n, f))
+QV_PLAIN(glFrustum, "", (GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f), (l, r, b, t, n, f))
+QV_PLAIN(glLineWidth, "", (GLfloat w), (w))
+QV_PLAIN(glLineStipple, "nx", (GLint factor, GLushort pattern), (factor, pattern))
+QV_PLAIN(glHint, "ee", (GLenum target, GLenum mode), (target, mode))
+QV_PLAIN(glBlendFunc, "ee", (GLenum sf, GLenum df), (sf, df))
+QV_PLAIN(glAlphaFunc, "e", (GLenum f, GLclampf ref), (f, ref))
+QV_PLAIN(glPolygonMode, "ee", (GLenum face, GLenum mode), (face, mode))
+QV_PLAIN(glPassThrough, "", (GLfloat token), (token))
+QV_PLAIN(glBindTexture, "e", (GLenum target, GLuint name), (target, name))
+QV_PLAIN(glTexParameteri, "eee", (GLenum target, GLenum pname, GLint v), (target, pname, v))
+QV_PLAIN(glPixelStorei, "e", (GLenum pname, GLint v), (pname, v))
+QV_INTERCEPT(void, glTexImage2D, "enennnee",
+             (GLenum tg, GLint l, GLint i, GLsizei w, GLsizei h, GLint b, GLenum f, GLenum t, const GLvoid* p),
+             (tg, l, i, w, h, b, f, t, p), (s.Args(tg, l, i, w, h, b, f, t, p != nullptr), s.Bytes(p, 4ul * w * h)))
+QV_INTERCEPT(void, glTexSubImage2D, "ennnnnee",
+             (GLenum tg, GLint l, GLint x, GLint y, GLsizei w, GLsizei h, GLenum f, GLenum t, const GLvoid* p),
+             (tg, l, x, y, w, h, f, t, p), (s.Args(tg, l, x, y, w, h, f, t), s.Bytes(p, 4ul * w * h)))
+QV_INTERCEPT(void, glGetTexLevelParameteriv, "ene", (GLenum tg, GLint l, GLenum p, GLint* v), (tg, l, p, v),
+             s.Args(tg, l, p))
+QV_INTERCEPT(void, glGetIntegerv, "e", (GLenum pname, GLint* v), (pname, v), s.Args(pname))
+QV_INTERCEPT(GLenum, glGetError, "", (), (), s.Args())
+QV_INTERCEPT(void, glLightfv, "ee", (GLenum light, GLenum p, const GLfloat* v), (light, p, v),
+             (s.Args(light, p), s.Array(v, p == GL_SHININESS ? 1 : 4)))
+QV_INTERCEPT(void, glMaterialfv, "ee", (GLenum face, GLenum p, const GLfloat* v), (face, p, v),
+             (s.Args(face, p), s.Array(v, p == GL_SHININESS ? 1 : 4)))
+QV_PLAIN(glMaterialf, "ee", (GLenum face, GLenum pname, GLfloat v), (face, pname, v))
+QV_PLAIN(glNewList, "ne", (GLuint list, GLenum mode), (list, mode))
+QV_PLAIN(glDeleteLists, "", (GLuint list, GLsizei range), (list, range))
+QV_INTERCEPT(void, glBitmap, "", (GLsizei w, GLsizei h, GLfloat x, GLfloat y, GLfloat dx, GLfloat dy, const GLubyte* b),
+             (w, h, x, y, dx, dy, b), s.Args(w, h, x, y, dx, dy))
+QV_PLAIN(glListBase, "", (GLuint base), (base))
+QV_INTERCEPT(void, glCallLists, "ne", (GLsizei n, GLenum type, const GLvoid* lists), (n, type, lists),
+             (s.Args(n, type), s.Bytes(type == GL_UNSIGNED_BYTE ? lists : nullptr, n > 0 ? n : 0)))
+QV_PLAIN(gluLookAt, "", (double a, double b, double c, double d, double e, double f, double g, double h, double i),
+         (a, b, c, d, e, f, g, h, i))
+QV_INTERCEPT(void, gluDeleteQuadric, "", (GLUquadric * q), (q), s.Args(q != nullptr))
+QV_INTERCEPT(void, gluCylinder, "", (GLUquadric * q, double base, double top, double h, GLint sl, GLint st),
+             (q, base, top, h, sl, st), s.Args(q != nullptr, base, top, h, sl, st))
+QV_INTERCEPT(void, glDeleteTextures, "", (GLsizei n, const GLuint* names), (n, names), (s.Args(n), s.Array(names, n)))
 
+// Entry points whose recorded values exist only after the driver's call, or
+// that may not call the driver at all.
 extern "C" void glGenTextures(GLsizei n, GLuint* names) {
-  static auto real = reinterpret_cast<void (*)(GLsizei, GLuint*)>(RealSymbol("glGenTextures"));
-  Scope s("glGenTextures");
+  static auto real = Real<decltype(&glGenTextures)>("glGenTextures");
+  Scope s("glGenTextures", "");
   real(n, names);
-  s.Args({D(n)});
-  s.Array(names, n);
+  s.Args(n), s.Array(names, n);
 }
-
-extern "C" void glDeleteTextures(GLsizei n, const GLuint* names) {
-  static auto real = reinterpret_cast<void (*)(GLsizei, const GLuint*)>(RealSymbol("glDeleteTextures"));
-  Scope s("glDeleteTextures");
-  s.Args({D(n)});
-  s.Array(names, n);
-  real(n, names);
-}
-
 extern "C" GLuint glGenLists(GLsizei range) {
-  static auto real = reinterpret_cast<GLuint (*)(GLsizei)>(RealSymbol("glGenLists"));
-  Scope s("glGenLists");
+  static auto real = Real<decltype(&glGenLists)>("glGenLists");
+  Scope s("glGenLists", "");
   const GLuint base = real(range);
-  s.Args({D(range), D(base)});
-  return base;
+  return s.Args(range, base), base;
 }
-
-QV_INTERCEPT(void, gluLookAt,
-             (GLdouble ex, GLdouble ey, GLdouble ez, GLdouble cx, GLdouble cy, GLdouble cz, GLdouble ux,
-              GLdouble uy, GLdouble uz),
-             (ex, ey, ez, cx, cy, cz, ux, uy, uz), s.Args({ex, ey, ez, cx, cy, cz, ux, uy, uz}))
 extern "C" GLUquadric* gluNewQuadric() {
-  static auto real = reinterpret_cast<GLUquadric* (*)()>(RealSymbol("gluNewQuadric"));
-  Scope s("gluNewQuadric");
-  return QuorvelTest::GluNewQuadricFails() ? nullptr : real();
+  static auto real = Real<decltype(&gluNewQuadric)>("gluNewQuadric");
+  Scope s("gluNewQuadric", "");
+  return quadricFails ? nullptr : real();
 }
-QV_INTERCEPT(void, gluDeleteQuadric, (GLUquadric * q), (q), s.Args({D(q != nullptr)}))
-QV_INTERCEPT(void, gluCylinder,
-             (GLUquadric * q, GLdouble base, GLdouble top, GLdouble height, GLint slices, GLint stacks),
-             (q, base, top, height, slices, stacks),
-             s.Args({D(q != nullptr), base, top, height, D(slices), D(stacks)}))

@@ -1,20 +1,14 @@
-// Test-only call recorder. The test executables define the GL and GLU entry
-// points the library uses (listed in GlRecorder.cpp) and export them, so the
-// library's calls land here first; each call is recorded while a GlRecorder
-// is alive and always forwarded to the real driver. Calls that GLU or the
-// driver make from inside a recorded call are not recorded: the log is what
-// the code under test issued.
-//
-// Arguments are stored as doubles in call order. Pointer arguments are
-// expanded to the values they point to: glVertex3dv/glColor3dv give 3 values,
-// glColor4ubv 4, glLightfv/glMaterialfv 4 (1 for scalar parameters),
-// glGenTextures and glDeleteTextures the count followed by the names,
-// glGenLists its range followed by the returned base. The bytes of
-// glTexImage2D/glTexSubImage2D (RGBA, 4 bytes a texel) and glCallLists
-// (GL_UNSIGNED_BYTE) are kept in `data`.
+// Test-only recorder of the GL and GLU calls the library makes: the test
+// executables define and export those entry points (GlRecorder.cpp), record
+// each call while a GlRecorder is alive, and forward it to the driver. What
+// each call's arguments hold is listed in tests/README.md.
 #pragma once
 
-#include <cstddef>
+#include "VectorPrinting.h"
+
+#include <GL/gl.h>
+
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,8 +16,17 @@ namespace QuorvelTest {
 
 struct GlCall {
   std::string name;
+  const char* kinds = "";  // how Trace writes each argument (GlTrace.cpp)
   std::vector<double> args;
   std::vector<unsigned char> data;
+};
+
+/// A glBegin/glEnd block: its mode, its glVertex3dv points, and the arguments
+/// of the last glColor call before its glEnd (none if there was none yet).
+struct Primitive {
+  GLenum mode;
+  std::vector<double> color;
+  std::vector<Brantel::Geometry::Vector3<double>> vertices;
 };
 
 class GlRecorder {
@@ -35,21 +38,26 @@ public:
 
   const std::vector<GlCall>& Calls() const { return calls; }
   std::vector<std::string> Names() const;
-  /// The calls of one entry point, in order.
   std::vector<GlCall> Of(const std::string& name) const;
-  std::size_t Count(const std::string& name) const;
+  std::size_t Count(const std::string& name) const { return Of(name).size(); }
+  std::vector<Primitive> Primitives() const;
   void Clear() { calls.clear(); }
-
-  /// The recorder that is recording now, or null.
-  static GlRecorder* Active();
   void Add(GlCall call) { calls.push_back(std::move(call)); }
+
+  /// The log as text, one call a line (format in tests/README.md). Counted
+  /// writes a run of n glVertex3dv calls as "glVertex3dv x n".
+  enum class Vertices { Listed, Counted };
+  std::string Trace(Vertices vertices = Vertices::Listed) const;
 
 private:
   std::vector<GlCall> calls;
 };
 
-/// While set, the intercepted gluNewQuadric returns null without calling GLU,
-/// as GLU does when it runs out of memory.
+/// Records the GL calls of `draw` and returns their Trace.
+std::string RecordTrace(const std::function<void()>& draw, GlRecorder::Vertices vertices = {});
+
+/// While set, gluNewQuadric returns null without calling GLU, as GLU does when
+/// it runs out of memory.
 void SetGluNewQuadricFails(bool fail);
 
 }  // namespace QuorvelTest

@@ -1,5 +1,5 @@
 // Tile plan and lookup-table conversion, read from the mapper's tile images.
-#include "AllocationCounter.h"
+#include "AllocationHook.h"
 #include "InspectableMapper.h"
 
 #include <gmock/gmock.h>
@@ -112,9 +112,9 @@ TEST(TilePlanTest, KeepsTileImagesAndAllocatesNothingWhenPlanUnchanged) {
   mapper.SetBuffer(first.get());
   const auto tiles = mapper.tileImages;
 
-  AllocationCounter counter;
+  AllocationHook hook;
   mapper.SetBuffer(second.get());
-  EXPECT_EQ(counter.Counts().allocations, 0);
+  EXPECT_EQ(hook.Made(), 0);
   EXPECT_EQ(mapper.tileImages, tiles);
   EXPECT_EQ(mapper.tileRegions[2], Vec2i(81, 256));
   EXPECT_EQ(mapper.tileRegions[5], Vec2i(81, 36));
@@ -129,10 +129,9 @@ TEST(TilePlanTest, ReplacesTileImagesWhenPlanChanges) {
   const auto narrow = MakeImage(500, 100, Pattern);
   mapper.SetBuffer(wide.get());
 
-  AllocationCounter counter;
+  AllocationHook hook;
   mapper.SetBuffer(narrow.get());
-  EXPECT_EQ(counter.Counts().arrayDeletes, 3);
-  EXPECT_EQ(counter.Counts().arrayAllocations, 2);
+  EXPECT_EQ(hook.Live(), 2 * (2 - 3));  // two tiles for three, each an image and its texels
   EXPECT_EQ(mapper.tileImages.size(), 2u);
   EXPECT_EQ(CountWrongTexels(mapper.tileImages[1]->GetData(), {256, 128}, *narrow, table, {254, 0}), 0);
 }
@@ -145,11 +144,11 @@ TEST(TilePlanTest, EmptyImageDropsAllTiles) {
     const auto image = MakeImage(10, 10, Pattern);
     const auto empty = MakeImage(size[0], size[1], Pattern);
     mapper.SetBuffer(image.get());
-    AllocationCounter counter;
+    AllocationHook hook;
     mapper.SetBuffer(empty.get());
     EXPECT_TRUE(mapper.tileImages.empty());
     EXPECT_TRUE(mapper.tileRegions.empty());
-    EXPECT_EQ(counter.Counts().arrayDeletes, 16);
+    EXPECT_EQ(hook.Live(), -2 * 16);  // 16 images and their texels
     mapper.SetBuffer(image.get());  // and plans again afterwards
     EXPECT_EQ(mapper.tileImages.size(), 16u);
   }
@@ -197,11 +196,13 @@ TEST(TilePlanTest, FailedTileAllocationLeavesNoTilesAndNoPlan) {
   mapper.SetLookupTable(table.data(), 4096);
   const auto image = MakeImage(600, 100, Pattern);
   {
-    AllocationCounter counter;
-    FailArrayAllocation(3);
-    EXPECT_THROW(mapper.SetBuffer(image.get()), std::bad_alloc);
-    FailArrayAllocation(0);
-    EXPECT_EQ(counter.Counts().arrayDeletes, 2);  // the two tiles made before the failure
+    AllocationHook counted;
+    {
+      // The region and tile lists, two tiles, then the third tile's image.
+      const AllocationHook fail(2 + 2 * 2 + 1);
+      EXPECT_THROW(mapper.SetBuffer(image.get()), std::bad_alloc);
+    }
+    EXPECT_EQ(counted.Live(), 0);  // the two tiles made before the failure are gone
   }
   EXPECT_TRUE(mapper.tileImages.empty());
   EXPECT_TRUE(mapper.tileRegions.empty());
@@ -215,7 +216,7 @@ TEST(TilePlanTest, FailedTileAllocationLeavesNoTilesAndNoPlan) {
 TEST(TilePlanTest, CopiesOwnEqualTilesAndEveryTileIsFreedOnce) {
   const std::vector<std::uint32_t> table = MakeTable(4096);
   const auto image = MakeImage(600, 300, Pattern);
-  AllocationCounter counter;
+  AllocationHook hook;
   {
     InspectableMapper source(256, true, true);
     source.SetLookupTable(table.data(), 4096);
@@ -242,7 +243,7 @@ TEST(TilePlanTest, CopiesOwnEqualTilesAndEveryTileIsFreedOnce) {
       }
     }
   }
-  EXPECT_EQ(counter.Counts().arrayDeletes, counter.Counts().arrayAllocations);
+  EXPECT_EQ(hook.Live(), 0);
 }
 
 TEST(TilePlanTest, FailedCopyAssignmentLeavesTheTargetAsItWas) {
@@ -257,9 +258,10 @@ TEST(TilePlanTest, FailedCopyAssignmentLeavesTheTargetAsItWas) {
   target.SetBuffer(other.get());
   const auto tiles = target.tileImages;
 
-  FailArrayAllocation(4);  // the fourth of the six tile copies
-  EXPECT_THROW(target = source, std::bad_alloc);
-  FailArrayAllocation(0);
+  {
+    const AllocationHook fail(2 + 2 * 3 + 1);  // the region and tile lists, three tiles, the fourth's image
+    EXPECT_THROW(target = source, std::bad_alloc);
+  }
   EXPECT_EQ(target.tileImages, tiles);
   EXPECT_EQ(target.buffer, other.get());
   EXPECT_EQ(target.tileSize, Vec2i(64, 32));

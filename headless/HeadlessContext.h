@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace QuorvelTest {
+namespace Headless {
 
 class HeadlessContext {
 public:
@@ -31,4 +31,4 @@ private:
   std::string error;
 };
 
-}  // namespace QuorvelTest
+}  // namespace Headless

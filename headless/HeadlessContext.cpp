@@ -3,7 +3,7 @@
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 
-namespace QuorvelTest {
+namespace Headless {
 namespace {
 
 // The display lives for the whole process; contexts come and go.
@@ -71,4 +71,4 @@ HeadlessContext::~HeadlessContext() {
   if (surface != EGL_NO_SURFACE) eglDestroySurface(display, surface);
 }
 
-}  // namespace QuorvelTest
+}  // namespace Headless
