@@ -125,8 +125,8 @@ int RunWindow(const Options& options, StageTimes& times) {
       viewer.Render(width, height);
       glFinish();
       stats.AddFrame(frame.Seconds());
-      if (shown == 0) times.Add("first frame (tiles converted, drawn)", frame.Seconds());
-      const bool last = options.framesGiven && ++shown >= options.frames;
+      if (++shown == 1) times.Add("first frame (tiles converted, drawn)", frame.Seconds());
+      const bool last = options.framesGiven && shown >= options.frames;
       if (last && !options.out.empty()) {
         glReadBuffer(GL_BACK);
         SavePicture(options, width, height, times);
