@@ -13,7 +13,7 @@ int RunOffscreen(const Options& options, StageTimes& times);
 
 /// Opens a window and renders until it is closed, Esc is pressed or
 /// options.frames frames were shown (when --frames was given); with --out,
-/// writes the last frame's framebuffer as a PNG.
+/// draws the frame once more as it was left and writes it as a PNG.
 int RunWindow(const Options& options, StageTimes& times);
 
 /// Reads the current read buffer back and writes it to options.out.

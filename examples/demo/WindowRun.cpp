@@ -119,20 +119,23 @@ int RunWindow(const Options& options, StageTimes& times) {
     Listen(window, interaction);
     FrameStats stats;
     int shown = 0, width = 0, height = 0;
-    while (!glfwWindowShouldClose(window)) {
+    for (;;) {
       glfwGetFramebufferSize(window, &width, &height);
       Stopwatch frame;
       viewer.Render(width, height);
       glFinish();
       stats.AddFrame(frame.Seconds());
       if (++shown == 1) times.Add("first frame (tiles converted, drawn)", frame.Seconds());
-      const bool last = options.framesGiven && shown >= options.frames;
-      if (last && !options.out.empty()) {
-        glReadBuffer(GL_BACK);
-        SavePicture(options, width, height, times);
+      // The window closing (Esc, or its close button) or the last of
+      // --frames: the frame just drawn is the one --out keeps.
+      if (glfwWindowShouldClose(window) || (options.framesGiven && shown >= options.frames)) {
+        if (!options.out.empty()) {
+          glReadBuffer(GL_BACK);
+          SavePicture(options, width, height, times);
+        }
+        break;
       }
       glfwSwapBuffers(window);
-      if (last) break;
       interaction.changed = false;
       if (options.framesGiven) glfwPollEvents();
       else while (!interaction.changed && !glfwWindowShouldClose(window)) glfwWaitEvents();
