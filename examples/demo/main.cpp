@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     options = Demo::ParseOptions(argc, argv);
   } catch (const std::invalid_argument& e) {
     std::cerr << "quorvel-demo: " << e.what() << "\n";
-    return 2;
+    return 1;
   }
   if (options.help) {
     std::cout << Demo::Usage();

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 // The default frame, 1600 × 900, drawn once; empty when the demo fails.
@@ -93,6 +95,23 @@ TEST(DicomTest, ShowsTheWrittenPhantomAsThePhantom) {
                                       "--arch '-39,40;-31,18;-25.5,0;-17,-13;0,-20;17,-13;25.5,0;31,18;39,40'"),
             0);
   EXPECT_LT(Picture("phantom-series.png").Differing(Frame(), 8), 1600 * 900 * 3 / 1000);
+}
+
+// A bad command line: one line on standard error saying what is wanted,
+// exit status 1 and no picture.
+TEST(OptionsTest, RefusesABadCommandLineWithOneLine) {
+  const std::pair<const char*, const char*> cases[] = {{"--lut rainbow", "--lut wants grey, hot or bone"},
+                                                       {"--slice 0", "--slice wants a whole number from 1"},
+                                                       {"--arch '1,2;3'", "--arch wants \"x,y;x,y;...\""},
+                                                       {"--arch 1,2", "--arch wants two points or more"}};
+  for (const auto& [arguments, reason] : cases) {
+    SCOPED_TRACE(arguments);
+    EXPECT_EQ(RunDemo("refused", std::string(arguments) + " 2>refused.err"), 1);
+    const std::string err = Contents("refused.err");
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(err.find(reason), std::string::npos) << err;
+    EXPECT_FALSE(std::filesystem::exists("refused.png"));
+  }
 }
 
 // LeakSanitizer reports as leaks the teardown allocations of the GLX driver
