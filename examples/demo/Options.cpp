@@ -11,23 +11,32 @@ namespace {
 using Vec3 = Brantel::Geometry::Vector3<double>;
 
 constexpr double kLargestCoordinate = 10000.0;  // mm
+constexpr long kSmallest[2] = {320, 180}, kLargest = 8192;  // pixels, --size
 
-int PositiveInt(const std::string& option, const std::string& text, int limit) {
+// A whole number in [low, high]; -1 when the text is not one.
+long WholeNumber(const std::string& text, long low, long high) {
   char* end = nullptr;
   const long value = std::strtol(text.c_str(), &end, 10);
-  if (text.empty() || *end != '\0' || value < 1 || value > limit)
+  return !text.empty() && *end == '\0' && value >= low && value <= high ? value : -1;
+}
+
+int PositiveInt(const std::string& option, const std::string& text, int limit) {
+  const long value = WholeNumber(text, 1, limit);
+  if (value < 0)
     throw std::invalid_argument(option + " wants a whole number from 1 to " + std::to_string(limit) +
                                 ", not '" + text + "'");
   return int(value);
 }
 
+// The views need room for their labels: at least 320 × 180 pixels.
 void ParseSize(const std::string& text, Options& o) {
   const std::size_t x = text.find('x');
-  if (x == std::string::npos) throw std::invalid_argument("--size wants WIDTHxHEIGHT, not '" + text + "'");
-  o.width = PositiveInt("--size", text.substr(0, x), 8192);
-  o.height = PositiveInt("--size", text.substr(x + 1), 8192);
-  if (o.width < 320 || o.height < 180)
-    throw std::invalid_argument("--size must be at least 320x180");
+  const long width = x == std::string::npos ? -1 : WholeNumber(text.substr(0, x), kSmallest[0], kLargest);
+  const long height = x == std::string::npos ? -1 : WholeNumber(text.substr(x + 1), kSmallest[1], kLargest);
+  if (width < 0 || height < 0)
+    throw std::invalid_argument("--size wants WIDTHxHEIGHT from 320x180 to 8192x8192, not '" + text + "'");
+  o.width = int(width);
+  o.height = int(height);
 }
 
 double Coordinate(const std::string& text) {
@@ -59,7 +68,8 @@ std::vector<Vec3> ParseArch(const std::string& text) {
 const char* Usage() {
   return "usage: quorvel-demo [options]\n"
          "  --out PATH      write the frame as a PNG (default demo.png; with --window only if given)\n"
-         "  --size WxH      picture or window size in pixels (default 1600x900)\n"
+         "  --size WxH      picture or window size in pixels, from 320x180 to\n"
+         "                  8192x8192 (default 1600x900)\n"
          "  --dicom PATH    read a DICOM volume (a file, or a folder holding a series)\n"
          "                  instead of the built-in phantom\n"
          "  --series UID    the series of the folder to read (default the largest)\n"

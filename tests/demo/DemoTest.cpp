@@ -103,7 +103,8 @@ TEST(OptionsTest, RefusesABadCommandLineWithOneLine) {
   const std::pair<const char*, const char*> cases[] = {{"--lut rainbow", "--lut wants grey, hot or bone"},
                                                        {"--slice 0", "--slice wants a whole number from 1"},
                                                        {"--arch '1,2;3'", "--arch wants \"x,y;x,y;...\""},
-                                                       {"--arch 1,2", "--arch wants two points or more"}};
+                                                       {"--arch 1,2", "--arch wants two points or more"},
+                                                       {"--size 200x100", "WIDTHxHEIGHT from 320x180 to 8192x8192"}};
   for (const auto& [arguments, reason] : cases) {
     SCOPED_TRACE(arguments);
     EXPECT_EQ(RunDemo("refused", std::string(arguments) + " 2>refused.err"), 1);
