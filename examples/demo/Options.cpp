@@ -75,7 +75,8 @@ const char* Usage() {
          "  --series UID    the series of the folder to read (default the largest)\n"
          "  --slice N       the axial slice, from 1 along the slice normal (default\n"
          "                  the middle one; the phantom's through the lower crowns)\n"
-         "  --frame N       the same as --slice N: a multi-frame file's frame N\n"
+         "  --frame N       with --dicom, the same as --slice N: a multi-frame file's\n"
+         "                  frame N\n"
          "  --arch \"x,y;x,y;...\"  the dental arch through these points (mm, in the\n"
          "                  patient coordinates of the series, at the axial slice):\n"
          "                  the panoramic image and the cross-section follow it\n"
@@ -115,6 +116,8 @@ Options ParseOptions(int argc, char** argv) {
     else if (arg == "--help" || arg == "-h") o.help = true;
     else throw std::invalid_argument("unknown option '" + arg + "' (see --help)");
   }
+  if (o.frame > 0 && o.dicom.empty())
+    throw std::invalid_argument("--frame picks a frame of --dicom's series; the phantom's slices are --slice N");
   if (!outGiven && !o.window) o.out = "demo.png";
   if (outGiven && o.out.empty()) throw std::invalid_argument("--out needs a file name");
   return o;

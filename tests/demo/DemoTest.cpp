@@ -104,7 +104,8 @@ TEST(OptionsTest, RefusesABadCommandLineWithOneLine) {
                                                        {"--slice 0", "--slice wants a whole number from 1"},
                                                        {"--arch '1,2;3'", "--arch wants \"x,y;x,y;...\""},
                                                        {"--arch 1,2", "--arch wants two points or more"},
-                                                       {"--size 200x100", "WIDTHxHEIGHT from 320x180 to 8192x8192"}};
+                                                       {"--size 200x100", "WIDTHxHEIGHT from 320x180 to 8192x8192"},
+                                                       {"--frame 3", "--frame picks a frame of --dicom's series"}};
   for (const auto& [arguments, reason] : cases) {
     SCOPED_TRACE(arguments);
     EXPECT_EQ(RunDemo("refused", std::string(arguments) + " 2>refused.err"), 1);
