@@ -88,7 +88,8 @@ const char* Usage() {
          "                  view to move the panorama position, drag the 3D view\n"
          "                  to turn it; middle or right drag pans, the wheel zooms;\n"
          "                  Up/Down (PageUp/PageDown) change the slice, W/w and L/l\n"
-         "                  the window width and level, Esc quits\n";
+         "                  the window width and level, Esc quits\n"
+         "  --version       print the version of Quorvel the demo is built with\n";
 }
 
 Options ParseOptions(int argc, char** argv) {
@@ -114,6 +115,7 @@ Options ParseOptions(int argc, char** argv) {
     } else if (arg == "--frames") o.frames = PositiveInt(arg, value(), 100000), o.framesGiven = true;
     else if (arg == "--window") o.window = true;
     else if (arg == "--help" || arg == "-h") o.help = true;
+    else if (arg == "--version") o.version = true;
     else throw std::invalid_argument("unknown option '" + arg + "' (see --help)");
   }
   if (o.frame > 0 && o.dicom.empty())

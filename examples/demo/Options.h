@@ -26,6 +26,7 @@ struct Options {
   bool framesGiven = false;
   bool window = false;
   bool help = false;
+  bool version = false;
 };
 
 /// Parses argv; throws std::invalid_argument with a one-line message for

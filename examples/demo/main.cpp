@@ -21,6 +21,10 @@ int main(int argc, char** argv) {
     std::cout << Demo::Usage();
     return 0;
   }
+  if (options.version) {
+    std::cout << "quorvel-demo, Quorvel " QUORVEL_VERSION "\n";
+    return 0;
+  }
   try {
     Demo::StageTimes times;
     const int status = options.window ? Demo::RunWindow(options, times) : Demo::RunOffscreen(options, times);
