@@ -2,11 +2,13 @@
 // them, the README's picture, DICOM series, a window.
 #include "DemoRun.h"
 #include "DicomSeriesWriter.h"
+#include "Orientation.h"
 #include "PhantomSeries.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -82,6 +84,31 @@ TEST(DicomTest, ShowsTheSliceAsStoredThroughItsWindow) {
   const int quadrants[][3] = {{207, 306, 255}, {591, 306, 0}, {207, 594, 128}, {591, 594, 64}};
   for (const auto& [column, row, grey] : quadrants)
     EXPECT_EQ(shown.Count(column - 2, row - 2, column + 3, row + 3, grey - 3, grey + 3), 25) << column << ", " << row;
+}
+
+// The axial view names the plane the slices lie in and the patient
+// directions on its right and top edges (along the rows, and against the
+// columns); an image without orientation is a projection, not an axial slice.
+TEST(DicomTest, NamesThePlaneOfTheSlicesAndTheDirectionsOnTheEdges) {
+  const double c = std::cos(std::acos(-1.0) / 9.0), s = std::sin(std::acos(-1.0) / 9.0);  // 20 degrees
+  const struct {
+    Demo::Vec3 row, column;
+    bool oriented;
+    const char *plane, *right, *top;
+  } cases[] = {{{1, 0, 0}, {0, 1, 0}, true, "Axial", "L", "A"},
+               {{1, 0, 0}, {0, 0, -1}, true, "Coronal", "L", "S"},
+               {{0, 1, 0}, {0, 0, -1}, true, "Sagittal", "P", "S"},
+               {{1, 0, 0}, {0, c, s}, true, "Oblique", "L", "A"},  // a gantry tilted by 20 degrees
+               {{1, 0, 0}, {0, 1, 0}, false, "Projection", "L", "A"}};
+  for (const auto& t : cases) {
+    SCOPED_TRACE(t.plane);
+    Demo::DicomSeries series;
+    series.rowDirection = t.row, series.columnDirection = t.column, series.oriented = t.oriented;
+    series.normal = CrossProduct(t.row, t.column);
+    EXPECT_EQ(Demo::PlaneName(series), t.plane);
+    EXPECT_EQ(Demo::DirectionLetter(t.row), t.right);
+    EXPECT_EQ(Demo::DirectionLetter(t.column * -1.0), t.top);
+  }
 }
 
 // The phantom written as a series at the demo's grid and read back with the
