@@ -42,7 +42,7 @@ ArchCoordinates ArchField::Nearest(const ArchSpline& arch, double x, double y) c
     const double d = (points[i] - p).LengthSquared();
     if (d < bestDistance) bestDistance = d, best = i;
   }
-  const double spacing = arch.SampledLength() / double(points.size() - 1);
+  const double spacing = arch.Length() / double(points.size() - 1);
   const Vec3& normal = arch.Normals()[best];
   const Vec3 tangent(-normal[1], normal[0], 0.0);
   ArchCoordinates a;

@@ -1,50 +1,26 @@
 #include "AxialView.h"
 
+#include "Orientation.h"
 #include "Overlay.h"
 #include "RegionSetup.h"
 #include "Style.h"
 
 #include <GL/gl.h>
 
-#include <algorithm>
-
 namespace Demo {
 namespace {
 
 using Brantel::Geometry::Vector2;
 
-// The part of the phantom's slice the view shows at zoom 1 (mm): the jaws,
-// the airway and the spine.
-constexpr double kPhantomSpanX = 100.0, kPhantomSpanY = 112.0, kPhantomCentreY = -13.0;
+// Where a world point of the plane appears, in pixels of the viewport.
+void PixelOf(const PlaneFraming& f, const Viewport& v, const Vec3& world, int& x, int& y) {
+  x = int(v.width * 0.5 + DotProduct(world - f.centre, f.right) / f.pixel);
+  y = int(v.height * 0.5 + DotProduct(world - f.centre, f.up) / f.pixel);
+}
 
 }  // namespace
 
-AxialFraming PhantomAxialFraming(const Viewport& viewport, double zoom) {
-  const double pixel = std::max(kPhantomSpanX / viewport.width, kPhantomSpanY / viewport.height) / zoom;
-  return {Vec3(0.0, kPhantomCentreY, 0.0), pixel};
-}
-
-AxialFraming ImageAxialFraming(const Vec3& extent, const Viewport& viewport, double zoom) {
-  const double margin = 1.04;
-  const double pixel = std::max(extent[0] * margin / viewport.width, extent[1] * margin / viewport.height) / zoom;
-  return {Vec3(), pixel};
-}
-
-// Orthographic, looking at the plane z = 0 from below, as from the feet,
-// with the front of the head at the top: the patient's right is on the
-// left of the screen.
-void LoadAxialCamera(Quorvel::GlCamera& camera, const AxialFraming& framing) {
-  camera.SetFocus(framing.centre);
-  camera.SetEye(framing.centre + Vec3(0.0, 0.0, -100.0));
-  camera.SetDirectionUp(Vec3(0.0, 1.0, 0.0));
-  camera.SetClipPlanes(Vector2<double>(1.0, 200.0));
-  camera.SetZoom(framing.pixel * 0.5);
-  camera.SetOrthoFrustum();
-  camera.SetLookAt();
-}
-
-AxialView::AxialView(const Scene& scene) {
-  SetUpRegion(region, scene);
+AxialView::AxialView() {
   region.SetLSAColor(Style::kLsa);
   region.SetTSAGapInPixels(Style::kRegionGap);
   region.SetLSAGapInPixels(Style::kRegionGap);
@@ -58,42 +34,43 @@ AxialView::AxialView(const Scene& scene) {
   ruler.SetColor(Style::kRuler);
   ruler.SetMinorTicsCount(9);
 
-  circle.SetColor(Style::kSiteCircle);
-  circle.SetLineStipple(Quorvel::GlCircle::LINE_STRIPED);
+  circle.SetColor(Style::kArchPoint);
+  circle.SetLineStipple(Quorvel::GlCircle::LINE_SOLID);
 }
 
-AxialFraming AxialView::Framing(const Scene& scene, const Viewport& viewport) {
-  if (scene.HasArch()) return PhantomAxialFraming(viewport, scene.Zoom());
-  return ImageAxialFraming(scene.VolumeSize(), viewport, scene.Zoom());
+// Looking at the plane from the feet (the eye on the side of −z): screen
+// right is world +x, screen up world −y.
+PlaneFraming AxialView::Fitted(const Scene& scene, const Viewport& viewport) {
+  const Vec3& size = scene.AxialFocusSize();
+  return PlaneFraming::Fit(scene.AxialFocusCentre(), size[0], size[1], viewport, Vec3(1.0, 0.0, 0.0),
+                           Vec3(0.0, -1.0, 0.0));
 }
 
-Vec3 AxialView::WorldAt(const Scene& scene, const Viewport& viewport, double x, double y) {
-  const AxialFraming framing = Framing(scene, viewport);
-  const Vec3 offset((viewport.x + viewport.width * 0.5) - x, y - (viewport.y + viewport.height * 0.5), 0.0);
-  return framing.centre + offset * framing.pixel;
+PlaneFraming AxialView::Framing(const Scene& scene, const Viewport& viewport) {
+  return Fitted(scene, viewport).Moved(scene.Controls().axial);
 }
 
 void AxialView::Render(Scene& scene, const Viewport& viewport, Resources& resources) {
-  const AxialFraming framing = Framing(scene, viewport);
-  const double pixel = framing.pixel;
-  LoadAxialCamera(camera, framing);
+  const PlaneFraming framing = Framing(scene, viewport);
+  framing.Load(camera);
   DrawSlice(scene, resources);
   if (scene.HasArch()) {
-    DrawRegion(scene, pixel);
-    DrawSite(scene, pixel, resources);
-    DrawRuler(scene, resources);
+    DrawRegion(scene, framing.pixel);
+    DrawRuler(scene);
   }
-  DrawCrosshair(scene, pixel);
-  DrawLabels(scene, viewport, pixel, resources);
+  DrawArchPoints(scene, framing.pixel);
+  if (scene.HasArch()) DrawCrosshair(scene, framing.pixel);
+  DrawLabels(scene, viewport, framing, resources);
 }
 
 void AxialView::DrawSlice(Scene& scene, Resources& resources) {
-  Vec3 origin, xEdge, yEdge;
-  scene.SlicePlane(origin, xEdge, yEdge);
-  resources.slice.RenderTexture(origin, xEdge, yEdge);
+  const Vec3 corner = scene.Volume().Corner(), extent = scene.Volume().Extent();
+  resources.slice.RenderTexture(Vec3(corner[0], corner[1], 0.0), Vec3(extent[0], 0.0, 0.0),
+                                Vec3(0.0, extent[1], 0.0));
 }
 
 void AxialView::DrawRegion(const Scene& scene, double pixel) {
+  SetUpRegion(region, scene);
   region.SetSampling(Vector2<double>(pixel, pixel));
   glLineWidth(float(Style::kRegionLineWidth));
   region.RenderRegion();
@@ -101,42 +78,23 @@ void AxialView::DrawRegion(const Scene& scene, double pixel) {
   glLineWidth(1.0f);
 }
 
-// The gap of the missing lower left first molar, where an implant is planned.
-void AxialView::DrawSite(const Scene& scene, double pixel, Resources& resources) {
-  const ArchSpline& arch = scene.GetPhantom().Arch();
-  const Teeth& teeth = scene.GetPhantom().Dentition();
-  const double u = teeth.MissingToothAlong() / arch.SampledLength();
-  const Vec3 centre = arch.GetPointFromSampling(u);
-  const double radius = teeth.MissingToothWidth() * 0.5 + 0.8;
-  glLineWidth(2.0f);
-  circle.Render(centre, Vec3(pixel, 0.0, 0.0), Vec3(0.0, pixel, 0.0), radius);
+void AxialView::DrawArchPoints(const Scene& scene, double pixel) {
+  glLineWidth(1.5f);
+  for (const Vec3& p : scene.ArchPoints())
+    circle.Render(p, Vec3(pixel, 0.0, 0.0), Vec3(0.0, pixel, 0.0), kArchPointRadius * pixel);
   glLineWidth(1.0f);
-  const Vec3 outside = centre + arch.GetNormalFromSampling(u) * (radius + 2.5);
-  LabelAt(resources.label, outside, Style::kSiteText, "site 36");
 }
 
-// Across the arch between the centres of the two last lower molars.
-void AxialView::DrawRuler(const Scene& scene, Resources& resources) {
-  const ArchSpline& arch = scene.GetPhantom().Arch();
-  const auto& all = scene.GetPhantom().Dentition().All();
-  auto lowerMost = [&](bool first) {
-    const Tooth* pick = nullptr;
-    for (const Tooth& t : all)
-      if (!t.upper && (!pick || (first ? t.along < pick->along : t.along > pick->along))) pick = &t;
-    return arch.GetPointFromSampling(pick->along / arch.SampledLength());
-  };
-  const Vec3 start = lowerMost(true);
-  const Vec3 span = lowerMost(false) - start;
+// From the arch's first point to its last, ticks towards the front.
+void AxialView::DrawRuler(const Scene& scene) {
+  const Vec3& start = scene.ArchPoints().front();
+  const Vec3 span = scene.ArchPoints().back() - start;
   Vec3 tick = Brantel::Geometry::CrossProduct(span, Vec3(0.0, 0.0, 1.0));
   tick.Normalize();
   ruler.SetStartPosition(start);
   ruler.SetVectors(span, tick * 3.0);
   glLineWidth(1.0f);
   ruler.Render();
-  const std::string text = Fixed(span.Length(), 1) + " mm";
-  // Screen x runs along world −x here; start the text half its width to the left.
-  const Vec3 below = start + span * 0.5 - tick * 5.5 + Vec3(double(text.size()) * 0.65, 0.0, 0.0);
-  LabelAt(resources.label, below, Style::kRuler, text);
 }
 
 void AxialView::DrawCrosshair(const Scene& scene, double pixel) {
@@ -149,29 +107,45 @@ void AxialView::DrawCrosshair(const Scene& scene, double pixel) {
   glPopMatrix();
 }
 
-void AxialView::DrawLabels(const Scene& scene, const Viewport& viewport, double pixel, Resources& resources) {
+void AxialView::DrawLabels(const Scene& scene, const Viewport& viewport, const PlaneFraming& framing,
+                           Resources& resources) {
   BeginOverlay(viewport);
   const int top = viewport.height;
-  Label(resources.title, 14, top - 26, Style::kAxialPlane, "Axial");
-  const Window& w = scene.GetWindow();
-  if (scene.Dicom()) {
-    Label(resources.label, 14, top - 46, Style::kText, scene.Dicom()->name);
-    Label(resources.label, 14, top - 63, Style::kText, scene.Dicom()->description);
-  } else {
-    Label(resources.label, 14, top - 46, Style::kText,
-          "slice " + std::to_string(scene.SliceIndex() + 1) + " / " + std::to_string(scene.SliceCount()) +
-              "    z " + Fixed(scene.SliceZ(), 1) + " mm");
-    Label(resources.label, 14, top - 63, Style::kText, "synthetic CBCT head phantom, 0.4 mm voxels");
+  const DicomSeries& series = scene.Volume().Series();
+  Label(resources.title, 14, top - 26, Style::kAxialPlane, PlaneName(series));
+  Label(resources.label, 14, top - 46, Style::kText,
+        "slice " + std::to_string(scene.SliceIndex() + 1) + " / " + std::to_string(series.dimensions[2]) + "    z " +
+            Fixed(scene.SliceZ(), 1) + " mm");
+  Label(resources.label, 14, top - 63, Style::kText, scene.Name());
+  Label(resources.label, 14, top - 80, Style::kText, series.description);
+  if (scene.HasArch()) {
+    const std::vector<Vec3>& points = scene.ArchPoints();
+    const std::string length = Fixed(Distance(points.front(), points.back()), 1) + " mm";
+    int x, y;
+    PixelOf(framing, viewport, (points.front() + points.back()) * 0.5, x, y);
+    Label(resources.label, x - int(length.size()) * 3, y - 18, Style::kRuler, length);
   }
+  const Window& w = scene.GetWindow();
   Label(resources.label, 14, 34, Style::kText,
         "W " + Fixed(w.width, 0) + "   L " + Fixed(w.centre, 0) + "   " + PaletteName(scene.GetPalette()));
   Label(resources.label, 14, 16, Style::kText,
-        "zoom " + Fixed(scene.Zoom(), 2) + "x   " + Fixed(pixel, 3) + " mm/pixel");
-  const int middle = viewport.height / 2;
-  Label(resources.title, 10, middle, Style::kText, "R");
-  Label(resources.title, viewport.width - 22, middle, Style::kText, "L");
-  Label(resources.title, viewport.width / 2 - 5, top - 26, Style::kText, "A");
-  Label(resources.title, viewport.width / 2 - 5, 12, Style::kText, "P");
+        "zoom " + Fixed(scene.Controls().axial.zoom, 2) + "x   " + Fixed(framing.pixel, 3) + " mm/pixel");
+  if (resources.interactive)
+    Label(resources.label, 14, 52, Style::kText,
+          "click: add an arch point   drag a point: move it   Backspace: remove the last");
+  if (series.oriented) DrawDirections(scene, viewport, framing, resources);
+}
+
+// The patient direction each edge of the view faces.
+void AxialView::DrawDirections(const Scene& scene, const Viewport& viewport, const PlaneFraming& framing,
+                               Resources& resources) {
+  const LoadedVolume& v = scene.Volume();
+  auto letter = [&](const Vec3& screen) { return DirectionLetter(v.PatientDirection(screen)); };
+  const int middleX = viewport.width / 2 - 5, middleY = viewport.height / 2;
+  Label(resources.title, 10, middleY, Style::kText, letter(framing.right * -1.0));
+  Label(resources.title, viewport.width - 22, middleY, Style::kText, letter(framing.right));
+  Label(resources.title, middleX, viewport.height - 26, Style::kText, letter(framing.up));
+  Label(resources.title, middleX, 12, Style::kText, letter(framing.up * -1.0));
 }
 
 }  // namespace Demo

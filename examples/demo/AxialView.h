@@ -1,9 +1,10 @@
-// The axial view: the slice through the teeth seen from the feet, with the
-// panoramic region along the arch, the crosshair at the panorama position,
-// a ruler across the arch, a circle on the implant site and text labels.
+// The axial view: the axial slice seen from the feet, with the panoramic
+// region along the arch, circles on the arch's points, a ruler between its
+// ends, the crosshair at the panorama position and text labels.
 #pragma once
 
 #include "Layout.h"
+#include "PlaneFraming.h"
 #include "Resources.h"
 #include "Scene.h"
 
@@ -15,39 +16,32 @@
 
 namespace Demo {
 
-/// How the axial view frames the plane z = 0: the point at the viewport's
-/// centre and the size of one pixel in mm.
-struct AxialFraming {
-  Vec3 centre;
-  double pixel = 1.0;
-};
-
-/// The phantom's jaws, airway and spine, at a zoom factor.
-AxialFraming PhantomAxialFraming(const Viewport& viewport, double zoom);
-/// A whole image of the given extent (mm), centred, at a zoom factor.
-AxialFraming ImageAxialFraming(const Vec3& extent, const Viewport& viewport, double zoom);
-/// Loads the orthographic camera of that framing (the viewport must be set).
-void LoadAxialCamera(Quorvel::GlCamera& camera, const AxialFraming& framing);
+/// Radius in pixels of the circles on the arch's points; a press this near
+/// one picks it up.
+constexpr double kArchPointRadius = 6.0;
 
 class AxialView {
 public:
-  explicit AxialView(const Scene& scene);
+  AxialView();
 
   void Render(Scene& scene, const Viewport& viewport, Resources& resources);
 
-  /// The framing of the scene's slice at the scene's zoom.
-  static AxialFraming Framing(const Scene& scene, const Viewport& viewport);
-  /// The point of the axial plane under window pixel (x, y) (GL window
-  /// coordinates, origin bottom left).
-  static Vec3 WorldAt(const Scene& scene, const Viewport& viewport, double x, double y);
+  /// The scene's axial focus fitted into the viewport, rows of the slice
+  /// down the screen (the front of an axial series at the top, its left on
+  /// the right), before the user's pan and zoom.
+  static PlaneFraming Fitted(const Scene& scene, const Viewport& viewport);
+  /// The same after them: what the view shows.
+  static PlaneFraming Framing(const Scene& scene, const Viewport& viewport);
 
 private:
   void DrawSlice(Scene& scene, Resources& resources);
   void DrawRegion(const Scene& scene, double pixel);
-  void DrawSite(const Scene& scene, double pixel, Resources& resources);
-  void DrawRuler(const Scene& scene, Resources& resources);
+  void DrawArchPoints(const Scene& scene, double pixel);
+  void DrawRuler(const Scene& scene);
   void DrawCrosshair(const Scene& scene, double pixel);
-  void DrawLabels(const Scene& scene, const Viewport& viewport, double pixel, Resources& resources);
+  void DrawLabels(const Scene& scene, const Viewport& viewport, const PlaneFraming& framing, Resources& resources);
+  void DrawDirections(const Scene& scene, const Viewport& viewport, const PlaneFraming& framing,
+                      Resources& resources);
 
   Quorvel::GlCamera camera;
   Quorvel::GlPanoramaRegionAxial region;

@@ -105,7 +105,7 @@ void ReadFrame(DcmItem& d, DicomFrame& f, bool multiFrame) {
   Vec3 row, column;
   if (GetVector(orientation, DCM_ImageOrientationPatient, row) &&
       GetVector(orientation, DCM_ImageOrientationPatient, column, 3))
-    f.rowDirection = row, f.columnDirection = column;
+    f.rowDirection = row, f.columnDirection = column, f.hasOrientation = true;
 
   DcmItem& measures = Values(d, DCM_PixelMeasuresSequence, f.frame);
   double spacing = 0.0;

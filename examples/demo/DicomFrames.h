@@ -35,6 +35,7 @@ struct DicomFrame {
   /// position (or 0) for a multi-frame file that gives it only once.
   bool hasPosition = false;
   Vec3 position{0.0, 0.0, 0.0};
+  bool hasOrientation = false;  ///< Image Orientation (Patient) given
   Vec3 rowDirection{1.0, 0.0, 0.0}, columnDirection{0.0, 1.0, 0.0};
   double rowSpacing = 1.0, columnSpacing = 1.0;  ///< mm between rows, between columns
   double sliceSpacing = 0.0;  ///< Spacing Between Slices, else Slice Thickness; 0 without either

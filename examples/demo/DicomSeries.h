@@ -36,6 +36,9 @@ struct DicomSeries {
   Vec3 rowDirection{1.0, 0.0, 0.0};     ///< along a row: increasing i
   Vec3 columnDirection{0.0, 1.0, 0.0};  ///< down a column: increasing j
   Vec3 normal{0.0, 0.0, 1.0};           ///< rowDirection × columnDirection: increasing k
+  /// False when the files gave no orientation (a projection image, say):
+  /// the directions above are then only the grid's own axes.
+  bool oriented = true;
 
   /// Real value (Hounsfield units for CT) = stored · slope + intercept.
   double slope = 1.0;

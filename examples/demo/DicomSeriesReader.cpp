@@ -162,6 +162,7 @@ DicomSeries Assemble(const std::vector<DicomFrame>& frames, const SliceStack& st
   s.rowDirection = stack.rowDirection;
   s.columnDirection = stack.columnDirection;
   s.normal = stack.normal;
+  s.oriented = stack.oriented;
   const long lowest = LowestStored(first.format);
   s.slope = first.slope;
   s.intercept = first.intercept + double(lowest) * first.slope;

@@ -1,7 +1,7 @@
-#include "DicomReader.h"
 #include "FrameStats.h"
 #include "PngFile.h"
 #include "Runs.h"
+#include "SceneSource.h"
 #include "Viewer.h"
 
 #include "HeadlessContext.h"
@@ -13,16 +13,6 @@
 #include <stdexcept>
 
 namespace Demo {
-
-std::unique_ptr<Scene> MakeScene(const Options& options, StageTimes& times) {
-  if (options.dicom.empty()) return std::make_unique<Scene>(options.palette, times);
-  Stopwatch watch;
-  DicomImage dicom = ReadDicom(options);
-  times.Add("DICOM read", watch.Seconds());
-  std::cout << "DICOM " << dicom.slice.name << ": " << dicom.slice.description << ", window "
-            << dicom.slice.window.centre << " / " << dicom.slice.window.width << "\n";
-  return std::make_unique<Scene>(std::move(dicom.image), std::move(dicom.slice), options.palette);
-}
 
 namespace {
 
@@ -65,7 +55,7 @@ int RunOffscreen(const Options& options, StageTimes& times) {
   if (!context.Ok()) throw std::runtime_error("no headless OpenGL context: " + context.Error());
   times.Add("headless EGL context", contextTime.Seconds());
   Stopwatch fontTime;
-  Viewer viewer(*scene);
+  Viewer viewer(*scene, false);
   times.Add("viewer objects and fonts", fontTime.Seconds());
   RenderFrames(viewer, options, times);
   SavePicture(options, options.width, options.height, times);

@@ -1,68 +1,41 @@
 #include "PanoramicView.h"
 
+#include "Orientation.h"
 #include "Overlay.h"
 #include "Style.h"
 
 #include <GL/gl.h>
 
-#include <algorithm>
-
 namespace Demo {
-namespace {
 
-using Brantel::Geometry::Vector2;
-
-constexpr double kMargin = 1.03;  // the image fills the view but for a thin frame
-
-Vec3 ImageCentre() {
-  const PanoramaGeometry geometry;
-  return {0.0, (geometry.bottom + geometry.top) * 0.5, 0.0};
+void ImagePlacement(const GreyImage& image, double bottom, Vec3& corner, Vec3& size) {
+  size = Vec3(image.Width() * image.pixelWidth, image.Height() * image.pixelHeight, 0.0);
+  corner = Vec3(-size[0] * 0.5, bottom - image.pixelHeight * 0.5, 0.0);
 }
 
-}  // namespace
-
-double PanoramicView::PixelSize(const Scene& scene, const Viewport& viewport) const {
-  const GreyImage& image = scene.Panoramic();
-  const double width = image.Width() * image.pixelWidth * kMargin;
-  const double height = image.Height() * image.pixelHeight * kMargin;
-  return std::max(width / viewport.width, height / viewport.height);
+PlaneFraming PanoramicView::Fitted(const Scene& scene, const Viewport& viewport) {
+  Vec3 corner, size;
+  ImagePlacement(scene.Images().Panoramic(), scene.Images().Bottom(), corner, size);
+  return PlaneFraming::Fit(corner + size * 0.5, size[0], size[1], viewport);
 }
 
-void PanoramicView::PanoramaAt(const Scene& scene, const Viewport& viewport, double x, double y, double& along,
-                               double& height) const {
-  const double pixel = PixelSize(scene, viewport);
-  const Vec3 centre = ImageCentre();
-  along = -(centre[0] + (x - (viewport.x + viewport.width * 0.5)) * pixel);
-  height = centre[1] + (y - (viewport.y + viewport.height * 0.5)) * pixel;
+PlaneFraming PanoramicView::Framing(const Scene& scene, const Viewport& viewport) {
+  return Fitted(scene, viewport).Moved(scene.Controls().panoramic);
 }
 
 void PanoramicView::Render(Scene& scene, const Viewport& viewport, Resources& resources) {
-  if (!scene.HasArch()) {
-    BeginOverlay(viewport);
-    Label(resources.title, 14, viewport.height - 26, Style::kTitle, "Panoramic");
-    Label(resources.label, 14, viewport.height - 46, Style::kText, "no dental arch in a single DICOM image");
-    return;
+  if (scene.HasArch()) {
+    Framing(scene, viewport).Load(camera);
+    DrawImage(scene, resources);
+    DrawMarks(scene);
   }
-  SetCamera(scene, viewport);
-  const GreyImage& image = scene.Panoramic();
-  const PanoramaGeometry geometry;
-  const double length = (image.Width() - 1) * image.pixelWidth;
-  const Vec3 origin(-length * 0.5 - image.pixelWidth * 0.5, geometry.bottom - image.pixelHeight * 0.5, 0.0);
-  resources.panoramic.RenderTexture(origin, Vec3(image.Width() * image.pixelWidth, 0.0, 0.0),
-                                    Vec3(0.0, image.Height() * image.pixelHeight, 0.0));
-  DrawMarks(scene);
   DrawLabels(scene, viewport, resources);
 }
 
-void PanoramicView::SetCamera(Scene& scene, const Viewport& viewport) {
-  const Vec3 centre = ImageCentre();
-  camera.SetFocus(centre);
-  camera.SetEye(centre + Vec3(0.0, 0.0, 100.0));
-  camera.SetDirectionUp(Vec3(0.0, 1.0, 0.0));
-  camera.SetClipPlanes(Vector2<double>(1.0, 200.0));
-  camera.SetZoom(PixelSize(scene, viewport) * 0.5);
-  camera.SetOrthoFrustum();
-  camera.SetLookAt();
+void PanoramicView::DrawImage(Scene& scene, Resources& resources) {
+  Vec3 corner, size;
+  ImagePlacement(scene.Panoramic(), scene.Images().Bottom(), corner, size);
+  resources.panoramic.RenderTexture(corner, Vec3(size[0], 0.0, 0.0), Vec3(0.0, size[1], 0.0));
 }
 
 // The axial slice's height across the image, the transversal slices as
@@ -70,7 +43,7 @@ void PanoramicView::SetCamera(Scene& scene, const Viewport& viewport) {
 void PanoramicView::DrawMarks(const Scene& scene) {
   const RegionSettings& r = scene.Region();
   const Vec3& p = scene.Position();
-  const double length = scene.GetPhantom().Arch().SampledLength();
+  const double length = scene.Arch().Length();
   const double halfHeight = r.windowHeight * 0.5, halfLength = r.windowLength * 0.5;
   glDisable(GL_TEXTURE_2D);
   glDisable(GL_LIGHTING);
@@ -100,15 +73,24 @@ void PanoramicView::DrawMarks(const Scene& scene) {
 
 void PanoramicView::DrawLabels(const Scene& scene, const Viewport& viewport, Resources& resources) {
   BeginOverlay(viewport);
+  const int top = viewport.height;
+  Label(resources.title, 14, top - 26, Style::kTitle, "Panoramic");
+  if (!scene.HasArch()) {
+    Label(resources.label, 14, top - 46, Style::kText,
+          resources.interactive ? "no arch: click points along the arch in the axial view"
+                                : "no arch: --arch \"x,y;x,y;...\" (mm, patient coordinates) gives one");
+    return;
+  }
   const RegionSettings& r = scene.Region();
-  Label(resources.title, 14, viewport.height - 26, Style::kTitle, "Panoramic");
-  Label(resources.label, 14, viewport.height - 46, Style::kText,
-        "arch " + Fixed(scene.GetPhantom().Arch().SampledLength(), 1) + " mm, band " + Fixed(r.bandWidth, 0) +
-            " mm");
+  Label(resources.label, 14, top - 46, Style::kText,
+        "arch " + Fixed(scene.Arch().Length(), 1) + " mm, band " + Fixed(r.bandWidth, 0) + " mm");
   Label(resources.label, 14, 16, Style::kInspection,
         "inspection window " + Fixed(r.windowLength, 0) + " x " + Fixed(r.windowHeight, 0) + " mm");
-  Label(resources.title, 10, viewport.height / 2, Style::kText, "R");
-  Label(resources.title, viewport.width - 22, viewport.height / 2, Style::kText, "L");
+  if (!scene.Volume().Series().oriented) return;
+  const Vec3 towardsFirst = scene.Arch().Samples().front() - scene.Arch().Samples().back();
+  const Vec3 left = scene.Volume().PatientDirection(towardsFirst);
+  Label(resources.title, 10, top / 2, Style::kText, DirectionLetter(left));
+  Label(resources.title, viewport.width - 22, top / 2, Style::kText, DirectionLetter(left * -1.0));
 }
 
 }  // namespace Demo

@@ -1,11 +1,12 @@
-// The panoramic view: the image reformatted from the phantom along the arch
-// (first arch sample on the left), with the inspection window, the
+// The panoramic view: the image reformatted from the volume along the arch
+// (its first point's end on the left), with the inspection window, the
 // transversal slice positions and the axial slice's height marked. Its
 // world coordinates are the panorama's own: x = −(position along the
-// arch), y = height z.
+// arch), y = height z. Without an arch it says how to make one.
 #pragma once
 
 #include "Layout.h"
+#include "PlaneFraming.h"
 #include "Resources.h"
 #include "Scene.h"
 
@@ -17,19 +18,22 @@ class PanoramicView {
 public:
   void Render(Scene& scene, const Viewport& viewport, Resources& resources);
 
-  /// World size of one screen pixel (mm).
-  double PixelSize(const Scene& scene, const Viewport& viewport) const;
-  /// Panorama coordinates (x along the arch, z height) under window pixel
-  /// (x, y).
-  void PanoramaAt(const Scene& scene, const Viewport& viewport, double x, double y, double& along,
-                  double& height) const;
+  /// The whole image fitted into the viewport, before the user's pan and
+  /// zoom; and after them.
+  static PlaneFraming Fitted(const Scene& scene, const Viewport& viewport);
+  static PlaneFraming Framing(const Scene& scene, const Viewport& viewport);
 
 private:
-  void SetCamera(Scene& scene, const Viewport& viewport);
+  void DrawImage(Scene& scene, Resources& resources);
   void DrawMarks(const Scene& scene);
   void DrawLabels(const Scene& scene, const Viewport& viewport, Resources& resources);
 
   Quorvel::GlCamera camera;
 };
+
+/// World corner and size of an image of the panoramic view or the
+/// cross-section view, whose middle column is at x = 0 and whose row 0 is at
+/// height `bottom`: the outer corner of pixel (0, 0) and the extent.
+void ImagePlacement(const GreyImage& image, double bottom, Vec3& corner, Vec3& size);
 
 }  // namespace Demo

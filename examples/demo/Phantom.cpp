@@ -67,7 +67,16 @@ bool InCanal(const ArchCoordinates& a, double z, double ramus, double length) {
 
 }  // namespace
 
-Phantom::Phantom() : arch(), field(arch), teeth(arch.SampledLength()) {}
+const std::vector<Vec3>& Phantom::ArchPoints() {
+  // The right ramus, molars, premolars, canine, the midline between the
+  // central incisors, and the same on the left (mm).
+  static const std::vector<Vec3> points = {{39.0, -40.0, 0.0},  {31.0, -18.0, 0.0}, {25.5, 0.0, 0.0},
+                                           {17.0, 13.0, 0.0},   {0.0, 20.0, 0.0},   {-17.0, 13.0, 0.0},
+                                           {-25.5, 0.0, 0.0},   {-31.0, -18.0, 0.0}, {-39.0, -40.0, 0.0}};
+  return points;
+}
+
+Phantom::Phantom() : arch(ArchPoints()), field(arch), teeth(arch.Length()) {}
 
 double Phantom::Sample(const Vec3& p) const {
   double value = SoftTissue(p);
@@ -130,7 +139,7 @@ double Phantom::Jaws(const Vec3& p, const ArchCoordinates& a) const {
   const double tooth = teeth.Sample(a.along, a.across, z);
   if (tooth > Teeth::kNoTooth + 1.0) return tooth;
 
-  const double length = arch.SampledLength();
+  const double length = arch.Length();
   const double fromEnd = std::min(a.along, length - a.along);  // mm from a ramus end
   const double ramus = std::clamp((24.0 - fromEnd) / 16.0, 0.0, 1.0);  // 1 at the rami
   double best = -2000.0;

@@ -16,6 +16,8 @@
 
 #include <brantel/geometry/Vector3.h>
 
+#include <vector>
+
 namespace Demo {
 
 class Phantom {
@@ -28,6 +30,9 @@ public:
   /// Full extent of the scanned volume in mm.
   Brantel::Geometry::Vector3<double> Size() const { return {160.0, 160.0, 120.0}; }
 
+  /// The points the arch through the middle of the teeth passes, from the
+  /// patient's right to the left, in the phantom's coordinates (z = 0).
+  static const std::vector<Brantel::Geometry::Vector3<double>>& ArchPoints();
   /// The arch through the middle of the teeth; the panoramic curve.
   const ArchSpline& Arch() const { return arch; }
   const Teeth& Dentition() const { return teeth; }

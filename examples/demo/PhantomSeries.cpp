@@ -1,11 +1,11 @@
 #include "PhantomSeries.h"
 
 #include "DicomSeriesWriter.h"
-#include "Slicer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <sstream>
 
 namespace Demo {
 namespace {
@@ -27,7 +27,11 @@ DicomSeries VoxelisePhantom(const Phantom& phantom, const PhantomGrid& g) {
   v.intercept = -kHounsfieldOffset;
   v.largestStored = kLargestStored;
   v.window = kBoneWindow;
-  v.description = "CT Phantom";
+  std::ostringstream description;  // as the reader describes the written series
+  description.precision(3);
+  description << "CT Phantom, " << g.columns << " x " << g.rows << " x " << g.slices << ", " << g.voxel << " x "
+              << g.voxel << " x " << g.voxel << " mm";
+  v.description = description.str();
   v.voxels.resize(v.SliceVoxels() * std::size_t(g.slices));
 #pragma omp parallel for schedule(dynamic, 1)
   for (int k = 0; k < g.slices; ++k)
@@ -37,6 +41,12 @@ DicomSeries VoxelisePhantom(const Phantom& phantom, const PhantomGrid& g) {
         v.voxels[v.Index(i, j, k)] = Stored(phantom.Sample(Vec3(-p[0], -p[1], p[2])));
       }
   return v;
+}
+
+std::vector<Vec3> PatientArchPoints() {
+  std::vector<Vec3> points;
+  for (const Vec3& p : Phantom::ArchPoints()) points.push_back(Vec3(-p[0], -p[1], p[2]));
+  return points;
 }
 
 DicomSeries Subsampled(const DicomSeries& volume, int factor) {

@@ -10,11 +10,26 @@
 
 namespace Demo {
 
-/// A grid of voxels centred on the phantom's centre.
+/// Stored values of the phantom's volume: Hounsfield units + 1024, clamped
+/// to 0 … 4095 (12 bits, like most CBCT scanners).
+constexpr int kHounsfieldOffset = 1024;
+constexpr unsigned short kLargestStored = 4095;
+
+/// A grid of voxels centred on the phantom's centre. The default is the
+/// demo's: the phantom's whole 160 × 160 × 120 mm in 0.6 mm voxels (14.3
+/// million), computed in parallel.
 struct PhantomGrid {
-  int columns = 400, rows = 400, slices = 300;
-  double voxel = 0.4;  ///< mm, in all three directions
+  int columns = 267, rows = 267, slices = 200;
+  double voxel = 0.6;  ///< mm, in all three directions
 };
+
+/// The demo starts on the slice nearest this height (mm), through the
+/// crowns of the lower teeth.
+constexpr double kPhantomSliceHeight = -3.75;
+
+/// The phantom's arch points (Phantom::ArchPoints) in the patient
+/// coordinates of VoxelisePhantom's series.
+std::vector<Vec3> PatientArchPoints();
 
 /// The phantom sampled at the voxel centres of an axial grid, as a scanner
 /// lying the patient head first supine (HFS) would store it: rows along
@@ -22,7 +37,7 @@ struct PhantomGrid {
 /// front to back), slices up along z; so the patient point (x, y, z) is the
 /// phantom's (−x, −y, z). Stored values are Hounsfield units + 1024 in 12
 /// bits (rescale intercept −1024, slope 1); the window is the demo's bone
-/// window.
+/// window. Runs in parallel over the slices.
 DicomSeries VoxelisePhantom(const Phantom& phantom, const PhantomGrid& grid);
 
 /// Every `factor`-th voxel in each direction, from voxel (0, 0, 0): the same

@@ -6,7 +6,7 @@ namespace Demo {
 
 void SetUpRegion(Quorvel::GlPanoramaRegionBase& region, const Scene& scene) {
   const RegionSettings& r = scene.Region();
-  if (scene.HasArch()) region.SetSpline(&scene.GetPhantom().Arch());
+  if (scene.HasArch()) region.SetSpline(&scene.Arch());
   region.SetWidth(r.bandWidth);
   region.SetTransversalSlices(r.sliceCount, r.sliceSpacing);
   region.SetInspectionWindow(r.windowLength, r.windowHeight);

@@ -1,5 +1,7 @@
 // The settings both panoramic regions of the demo share: the arch, the band,
-// the slices, the inspection window and the colours of their marks.
+// the slices, the inspection window and the colours of their marks. Called
+// before each draw, as the arch may have changed since (SetSpline measures
+// it again).
 #pragma once
 
 #include "Scene.h"

@@ -3,10 +3,7 @@
 #pragma once
 
 #include "Options.h"
-#include "Scene.h"
 #include "StageTimes.h"
-
-#include <memory>
 
 namespace Demo {
 
@@ -16,11 +13,8 @@ int RunOffscreen(const Options& options, StageTimes& times);
 
 /// Opens a window and renders until it is closed, Esc is pressed or
 /// options.frames frames were shown (when --frames was given); with --out,
-/// writes the last frame's framebuffer as a PNG.
+/// draws the frame once more as it was left and writes it as a PNG.
 int RunWindow(const Options& options, StageTimes& times);
-
-/// The phantom scene, or the DICOM image of --dicom.
-std::unique_ptr<Scene> MakeScene(const Options& options, StageTimes& times);
 
 /// Reads the current read buffer back and writes it to options.out.
 void SavePicture(const Options& options, int width, int height, StageTimes& times);

@@ -1,27 +1,29 @@
 // What one frame of the demo viewer shows, independent of how it is drawn:
-// the data (the phantom or a DICOM image), the current axial slice and
-// panoramic image, the panorama position, the window and the palette.
-// The views read it; the window's input handlers change it.
+// the loaded volume (a DICOM series or the voxelised phantom), the axial
+// slice, the dental arch and the images cut along it, the panorama
+// position, the window and palette, and the user's pan, zoom and rotation
+// of each view. The views read it; the window's controls change it.
 #pragma once
 
-#include "GreyImage.h"
+#include "ArchSpline.h"
+#include "LoadedVolume.h"
 #include "LookupTable.h"
-#include "Phantom.h"
-#include "Slicer.h"
+#include "Orbit.h"
+#include "PlaneFraming.h"
 #include "StageTimes.h"
+#include "VolumeImages.h"
 
-#include <memory>
-#include <optional>
+#include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace Demo {
 
-/// The phantom scene starts with the slice through the crowns of the lower
-/// teeth and the panorama position on the arch at the right premolars.
-constexpr int kInitialSlice = 140;
-constexpr double kInitialPositionAlong = 22.0;
+/// The panorama position starts this far (mm) from the arch's middle
+/// towards its first point: on an arch from the patient's right to the
+/// left, at about the left first molar (the phantom's is missing: the site
+/// of a planned implant, over the nerve canal).
+constexpr double kInitialPositionAlong = -41.0;
 
 /// Settings of the panoramic region shared by the views (mm).
 struct RegionSettings {
@@ -32,87 +34,105 @@ struct RegionSettings {
   double windowHeight = 34.0;
 };
 
-/// A DICOM image loaded for the axial view, with its own window.
-struct DicomSlice {
-  std::string name;
-  std::string description;  ///< e.g. "128 x 128, 16-bit signed, frame 1 / 1"
-  Window window;
+/// What the command line chooses.
+struct SceneSetup {
+  std::string name;         ///< what the axial view calls the data
+  std::vector<Vec3> arch;   ///< arch points, patient x and y (mm); none for no arch
+  int slice = -1;           ///< the axial slice from 0; -1 for the middle one
+  Palette palette = Palette::Bone;
+};
+
+/// The user's pan, zoom and rotation of each view.
+struct ViewControls {
+  PanZoom axial, panoramic, crossSection;
+  Orbit volume;
+};
+
+/// What changed since the views last handed the images to their mappers.
+struct Changes {
+  bool slice = false, panoramic = false, crossSection = false, table = false;
 };
 
 class Scene {
 public:
-  /// The phantom scene (kInitialSlice, kInitialPositionAlong); records the
-  /// time of computing its images in `times`.
-  Scene(Palette palette, StageTimes& times);
-  /// A DICOM image in the axial view; there is no arch, no panoramic image
-  /// and only the one slice.
-  Scene(GreyImage image, DicomSlice dicom, Palette palette);
+  /// Cuts the first images; records their times in `times`.
+  Scene(DicomSeries series, const SceneSetup& setup, StageTimes& times);
 
-  const Phantom& GetPhantom() const { return phantom; }
+  const LoadedVolume& Volume() const { return volume; }
+  const std::string& Name() const { return name; }
   const RegionSettings& Region() const { return region; }
+  ViewControls& Controls() { return controls; }
+  const ViewControls& Controls() const { return controls; }
 
-  GreyImage& Slice() { return *slice; }
-  const GreyImage& Slice() const { return *slice; }
-  /// Whether the phantom's arch and panoramic image are shown (not for DICOM).
-  bool HasArch() const { return panoramic != nullptr; }
-  GreyImage& Panoramic() { return *panoramic; }
-  const GreyImage& Panoramic() const { return *panoramic; }
-  const std::vector<std::uint32_t>& SliceTable() const { return sliceTable; }
-  const std::vector<std::uint32_t>& PanoramicTable() const { return panoramicTable; }
-  const std::optional<DicomSlice>& Dicom() const { return dicom; }
-
-  /// Height of the axial slice (mm) and its index in the volume.
+  /// The axial slice: its index from 0, its world height.
+  int SliceIndex() const { return sliceIndex; }
   double SliceZ() const { return position[2]; }
-  int SliceIndex() const;
-  int SliceCount() const;
-  /// Moves the slice by whole slices; recomputes it. Returns false at the ends.
+  /// Moves the slice by whole slices within the volume; false at the ends.
   bool StepSlice(int steps);
 
+  /// The arch points in the world (z = 0), in order along the arch.
+  const std::vector<Vec3>& ArchPoints() const { return archPoints; }
+  void AddArchPoint(const Vec3& world);
+  void MoveArchPoint(std::size_t index, const Vec3& world);
+  void RemoveLastArchPoint();
+  /// The arch points in patient coordinates, as --arch takes them.
+  std::string ArchText() const;
+  /// Whether the arch has a curve (two points or more); only then are there
+  /// a panoramic image and a cross-section.
+  bool HasArch() const { return arch.HasCurve(); }
+  const ArchSpline& Arch() const { return arch; }
+
+  /// What the axial view frames before any zoom: the arch's band with room
+  /// around it when the scene starts with an arch, else the whole slice.
+  const Vec3& AxialFocusCentre() const { return focusCentre; }
+  const Vec3& AxialFocusSize() const { return focusSize; }
+
   /// Panorama position: x along the arch (mm from its middle, positive
-  /// towards the first sample), y across the band, z the slice height.
+  /// towards its first point), y across the band, z the slice height.
   const Vec3& Position() const { return position; }
   void SetPositionAlong(double x, double y);
   /// The panorama position as a point of the axial plane (z = 0).
   Vec3 PositionInPlane() const;
+  /// The panorama position of a point of the axial plane: along the arch
+  /// at its nearest sample, and across it along the normal there.
+  void PositionOf(const Vec3& world, double& along, double& across) const;
+  /// Unit parameter of an arch position x (0.5 at the middle).
+  double UnitOf(double x) const { return 0.5 - x / arch.Length(); }
+
+  GreyImage& Slice() { return images.Slice(); }
+  GreyImage& Panoramic() { return images.Panoramic(); }
+  GreyImage& CrossSection() { return images.CrossSection(); }
+  const VolumeImages& Images() const { return images; }
 
   const Window& GetWindow() const { return window; }
   void SetWindow(const Window& w);
   Palette GetPalette() const { return palette; }
+  /// The lookup table of all three images (they share the volume's values).
+  const std::vector<std::uint32_t>& Table() const { return table; }
 
-  double Zoom() const { return zoom; }
-  void SetZoom(double z) { zoom = z; }
-
-  /// Where the slice image lies in the axial plane (z = 0): the outer corner
-  /// of pixel (0, 0) and the edges along its rows and columns, in mm. The
-  /// phantom's slice lies in the phantom's coordinates; a DICOM image is
-  /// placed so that the axial view shows it as stored, row 0 at the top and
-  /// column 0 on the left.
-  void SlicePlane(Vec3& origin, Vec3& xEdge, Vec3& yEdge) const;
-  /// Extent of the volume (phantom) or of a box around the DICOM image.
-  Vec3 VolumeSize() const;
-
-  /// Unit parameter of an arch position x (0.5 at the middle).
-  double UnitOf(double x) const { return 0.5 - x / phantom.Arch().SampledLength(); }
-
-  /// Whether the slice pixels, or the tables, changed since the last call
-  /// (the views then hand them to their mappers again).
-  bool TakeSliceChanged() { return std::exchange(sliceChanged, false); }
-  bool TakeTableChanged() { return std::exchange(tableChanged, false); }
+  /// What changed since the last call.
+  Changes TakeChanges();
 
 private:
-  void MakeTables();
+  Vec3 PatientToArchPoint(const Vec3& patient) const;
+  void SetFocus();
+  void ArchChanged();
+  void MakeTable();
 
-  Phantom phantom;
+  LoadedVolume volume;
+  std::string name;
   RegionSettings region;
-  std::unique_ptr<GreyImage> slice;
-  std::unique_ptr<GreyImage> panoramic;
-  std::optional<DicomSlice> dicom;
+  VolumeImages images;
+  int sliceIndex = 0;
+  std::vector<Vec3> archPoints;
+  ArchSpline arch;
+  Vec3 focusCentre, focusSize;
   Vec3 position;
   Window window;
   Palette palette;
-  double zoom = 1.0;
-  std::vector<std::uint32_t> sliceTable, panoramicTable;
-  bool sliceChanged = true, tableChanged = true;
+  std::vector<std::uint32_t> table;
+  ViewControls controls;
+  Changes changes{true, true, true, true};
 };
 
 }  // namespace Demo

@@ -88,6 +88,7 @@ SliceStack StackSlices(const std::vector<DicomFrame>& frames) {
   for (const DicomFrame& f : frames) CheckAlike(first, f);
   SetDirections(first, s);
   s.positioned = first.hasPosition;
+  s.oriented = first.hasOrientation;
 
   std::vector<double> key(frames.size());
   for (std::size_t i = 0; i < frames.size(); ++i)

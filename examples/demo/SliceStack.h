@@ -16,6 +16,7 @@ struct SliceStack {
   Vec3 origin, rowDirection, columnDirection, normal;
   Vec3 spacing;  ///< between columns, rows and slices (mm)
   bool positioned = true;  ///< false when the slices had no positions
+  bool oriented = true;    ///< false when they had no orientation
 };
 
 /// Relative deviation of a step between neighbouring slices from the

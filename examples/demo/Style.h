@@ -20,8 +20,7 @@ inline const Colour kInspection{0.35, 1.00, 0.35};   // inspection window
 inline const Colour kCrosshair{1.00, 0.30, 0.22};
 inline const Colour kRuler{1.00, 1.00, 1.00};
 inline const Colour kBox{0.70, 0.72, 0.78};
-inline const unsigned char kSiteCircle[4] = {255, 150, 30, 255};
-inline const Colour kSiteText{1.00, 0.66, 0.25};
+inline const unsigned char kArchPoint[4] = {255, 150, 30, 255};  // circles on the arch's points
 
 constexpr double kRegionLineWidth = 2.0;
 constexpr int kCrosshairGap = 14;    // pixels

@@ -4,9 +4,6 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
-#include <cmath>
-
 namespace Demo {
 namespace {
 
@@ -20,22 +17,28 @@ void ClearViewport(const Viewport& v) {
   glDisable(GL_SCISSOR_TEST);
 }
 
+// New pixels are converted and planned again; a new table only converts.
+void Hand(Quorvel::Gl2DTextureMapper& mapper, GreyImage& image, bool pixelsChanged, bool tableChanged) {
+  if (pixelsChanged) mapper.SetBuffer(image.Buffer());
+  else if (tableChanged) mapper.UpdateBufferFromLUT();
+}
+
 }  // namespace
 
-Viewer::Viewer(Scene& s) : scene(s), axial(s), volume(s) {}
+Viewer::Viewer(Scene& s, bool interactive) : scene(s), volume(s) { resources.interactive = interactive; }
 
 void Viewer::UpdateMappers() {
-  const bool sliceChanged = scene.TakeSliceChanged();
-  const bool tableChanged = scene.TakeTableChanged();
-  if (tableChanged) {
-    resources.slice.SetLookupTable(scene.SliceTable().data(), (unsigned short)scene.SliceTable().size());
-    if (scene.HasArch())
-      resources.panoramic.SetLookupTable(scene.PanoramicTable().data(),
-                                         (unsigned short)scene.PanoramicTable().size());
+  const Changes changes = scene.TakeChanges();
+  if (changes.table) {
+    // At most 65,535 entries: the mapper's count is an unsigned short.
+    const auto size = static_cast<unsigned short>(scene.Table().size());
+    for (Quorvel::Gl2DTextureMapper* m : {&resources.slice, &resources.panoramic, &resources.crossSection})
+      m->SetLookupTable(scene.Table().data(), size);
   }
-  if (sliceChanged) resources.slice.SetBuffer(scene.Slice().Buffer());
-  else if (tableChanged) resources.slice.UpdateBufferFromLUT();
-  if (scene.HasArch() && tableChanged) resources.panoramic.SetBuffer(scene.Panoramic().Buffer());
+  Hand(resources.slice, scene.Slice(), changes.slice, changes.table);
+  if (!scene.HasArch()) return;
+  Hand(resources.panoramic, scene.Panoramic(), changes.panoramic, changes.table);
+  Hand(resources.crossSection, scene.CrossSection(), changes.crossSection, changes.table);
 }
 
 long Viewer::ConvertImages() {
@@ -44,7 +47,9 @@ long Viewer::ConvertImages() {
   long pixels = long(scene.Slice().Width()) * scene.Slice().Height();
   if (scene.HasArch()) {
     resources.panoramic.UpdateBufferFromLUT();
-    pixels += long(scene.Panoramic().Width()) * scene.Panoramic().Height();
+    resources.crossSection.UpdateBufferFromLUT();
+    pixels += long(scene.Panoramic().Width()) * scene.Panoramic().Height() +
+              long(scene.CrossSection().Width()) * scene.CrossSection().Height();
   }
   return pixels;
 }
@@ -63,37 +68,8 @@ void Viewer::Render(int width, int height) {
   volume.Render(scene, layout.volume, resources);
   ClearViewport(layout.panoramic);
   panoramic.Render(scene, layout.panoramic, resources);
-}
-
-// Dragging in the axial view puts the panorama position on the arch point
-// under the cursor; in the panoramic view it moves along the arch and in
-// height (which is the axial slice).
-void Viewer::Drag(int width, int height, double x, double y) {
-  if (!scene.HasArch()) return;
-  const Layout layout = MakeLayout(width, height);
-  if (layout.axial.Contains(int(x), int(y))) {
-    const Vec3 p = AxialView::WorldAt(scene, layout.axial, x, y);
-    const ArchSpline& arch = scene.GetPhantom().Arch();
-    double bestU = 0.5, best = 1e30;
-    for (std::size_t i = 0; i < arch.Samples().size(); ++i) {
-      const double d = (arch.Samples()[i] - p).LengthSquared();
-      if (d < best) best = d, bestU = double(i) / double(arch.Samples().size() - 1);
-    }
-    const Vec3 normal = arch.GetNormalFromSampling(bestU);
-    const double across = Brantel::Geometry::DotProduct(p - arch.GetPointFromSampling(bestU), normal);
-    scene.SetPositionAlong((0.5 - bestU) * arch.SampledLength(), across);
-  } else if (layout.panoramic.Contains(int(x), int(y))) {
-    double along = 0.0, z = 0.0;
-    panoramic.PanoramaAt(scene, layout.panoramic, x, y, along, z);
-    scene.SetPositionAlong(along, scene.Position()[1]);
-    scene.StepSlice(int(std::lround((z - scene.SliceZ()) / kSlicePixel)));
-  }
-}
-
-void Viewer::Scroll(int width, int height, double x, double y, double steps) {
-  const Layout layout = MakeLayout(width, height);
-  if (layout.axial.Contains(int(x), int(y)))
-    scene.SetZoom(std::clamp(scene.Zoom() * std::pow(1.15, steps), 0.5, 8.0));
+  ClearViewport(layout.crossSection);
+  crossSection.Render(scene, layout.crossSection, resources);
 }
 
 }  // namespace Demo

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "AxialView.h"
+#include "CrossSectionView.h"
 #include "Layout.h"
 #include "PanoramicView.h"
 #include "Resources.h"
@@ -15,22 +16,18 @@ namespace Demo {
 class Viewer {
 public:
   /// Needs the frame's GL context current: builds the fonts' glyph lists.
-  explicit Viewer(Scene& scene);
+  /// `interactive`: drawn in the window, where the views say what the mouse
+  /// does.
+  Viewer(Scene& scene, bool interactive);
 
   /// Draws the whole frame into the current context's framebuffer of the
   /// given size (in pixels). Hands changed images and tables to the texture
   /// mappers first.
   void Render(int width, int height);
 
-  /// Converts both images through their tables again, as a window/level
+  /// Converts the images through their table again, as a window/level
   /// change does; returns the number of pixels converted.
   long ConvertImages();
-
-  /// Input of the interactive window, in GL window coordinates.
-  void Drag(int width, int height, double x, double y);
-  void Scroll(int width, int height, double x, double y, double steps);
-
-  Scene& GetScene() { return scene; }
 
 private:
   void UpdateMappers();
@@ -40,6 +37,7 @@ private:
   AxialView axial;
   VolumeView volume;
   PanoramicView panoramic;
+  CrossSectionView crossSection;
 };
 
 }  // namespace Demo

@@ -6,52 +6,66 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace Demo {
 namespace {
 
 using Brantel::Geometry::Vector2;
 
-const Vec3 kViewDirection(0.50, 1.0, 0.62);
-constexpr double kViewDistance = 2.25;  // in volume diagonals
-constexpr double kFieldOfView = 24.0;    // degrees across the view's height
+constexpr double kViewDistance = 2.25;  // in volume diagonals, at zoom 1
+constexpr double kFieldOfView = 24.0;   // degrees across the view's smaller side
+
+double EyeDistance(const Scene& scene) {
+  return scene.Volume().Extent().Length() * kViewDistance / scene.Controls().volume.zoom;
+}
 
 }  // namespace
 
-void LoadVolumeCamera(Quorvel::GlCamera& camera, const Vec3& volumeSize) {
-  Vec3 direction = kViewDirection;
-  direction.Normalize();
-  const double distance = volumeSize.Length() * kViewDistance;
-  const Vec3 focus(0.0, 0.0, volumeSize[2] * 0.03);
-  camera.SetFocus(focus);
-  camera.SetEye(focus + direction * distance);
-  camera.SetDirectionUp(Vec3(0.0, 0.0, 1.0));
-  camera.SetClipPlanes(Vector2<double>(distance * 0.3, distance * 2.0));
-  camera.SetFOV(kFieldOfView);
-  camera.SetPerspectiveFrustum();
-  camera.SetLookAt();
-}
-
 VolumeView::VolumeView(const Scene& scene) {
-  volume.SetVolumeSize(scene.VolumeSize());
+  volume.SetVolumeSize(scene.Volume().Extent());
   volume.SetBoxColor(Style::kBox);
   volume.SetPlaneColor(Style::kAxialPlane);
   volume.SetLineThickness(1.5);
 
-  SetUpRegion(region, scene);
-
-  const double length = scene.VolumeSize()[2] * 0.25;
+  const double length = scene.Volume().Extent()[2] * 0.25;
   axes.AddAxis(Vec3(length, 0.0, 0.0), Vec3(1.0, 0.2, 0.2));
   axes.AddAxis(Vec3(0.0, length, 0.0), Vec3(0.2, 1.0, 0.2));
   axes.AddAxis(Vec3(0.0, 0.0, length), Vec3(0.3, 0.45, 1.0));
+}
+
+double VolumeView::PixelAtFocus(const Scene& scene, const Viewport& viewport) {
+  const double half = std::tan(kFieldOfView * 0.5 * 3.14159265358979323846 / 180.0);
+  return 2.0 * EyeDistance(scene) * half / std::max(std::min(viewport.width, viewport.height), 1);
+}
+
+// Perspective, around the volume's centre moved by the user's pan.
+void VolumeView::LoadCamera(const Scene& scene) {
+  const Orbit& orbit = scene.Controls().volume;
+  const double distance = EyeDistance(scene);
+  const Vec3 focus = scene.Volume().Centre() + orbit.pan;
+  camera.SetFocus(focus);
+  camera.SetEye(focus + orbit.EyeDirection() * distance);
+  camera.SetDirectionUp(orbit.Up());
+  const double depth = scene.Volume().Extent().Length();
+  camera.SetClipPlanes(Vector2<double>(std::max(distance - depth, distance * 0.05), distance + depth));
+  camera.SetFOV(kFieldOfView);
+  camera.SetPerspectiveFrustum();
+  camera.SetLookAt();
 }
 
 void VolumeView::Render(Scene& scene, const Viewport& viewport, Resources& resources) {
   glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_LEQUAL);
   glClear(GL_DEPTH_BUFFER_BIT);
-  LoadVolumeCamera(camera, scene.VolumeSize());
+  LoadCamera(scene);
+  const Vec3 centre = scene.Volume().Centre();
+  glPushMatrix();
+  glTranslated(centre[0], centre[1], centre[2]);
   volume.RenderBox();
-  volume.RenderPlane(Vec3(0.0, 0.0, scene.SliceZ()), Vec3(1.0, 0.0, 0.0), Vec3(0.0, 1.0, 0.0));
+  volume.RenderPlane(Vec3(0.0, 0.0, scene.SliceZ() - centre[2]), Vec3(1.0, 0.0, 0.0), Vec3(0.0, 1.0, 0.0));
+  glPopMatrix();
   DrawSlice(scene, resources);
   if (scene.HasArch()) DrawRegion(scene);
   DrawAxes(scene);
@@ -64,19 +78,20 @@ void VolumeView::Render(Scene& scene, const Viewport& viewport, Resources& resou
 // lookup table made transparent (the air around the head); the mapper
 // saves and restores it with the colour-buffer attributes.
 void VolumeView::DrawSlice(Scene& scene, Resources& resources) {
-  Vec3 origin, xEdge, yEdge;
-  scene.SlicePlane(origin, xEdge, yEdge);
+  const Vec3 corner = scene.Volume().Corner(), extent = scene.Volume().Extent();
   glEnable(GL_POLYGON_OFFSET_FILL);
   glPolygonOffset(1.0f, 2.0f);
   glEnable(GL_ALPHA_TEST);
   glAlphaFunc(GL_GREATER, 0.5f);
-  resources.slice.RenderTexture(origin + Vec3(0.0, 0.0, scene.SliceZ()), xEdge, yEdge);
+  resources.slice.RenderTexture(Vec3(corner[0], corner[1], scene.SliceZ()), Vec3(extent[0], 0.0, 0.0),
+                                Vec3(0.0, extent[1], 0.0));
   glDisable(GL_ALPHA_TEST);
   glDisable(GL_POLYGON_OFFSET_FILL);
 }
 
 // The band lies in the slice's plane; its slices stand upright through it.
 void VolumeView::DrawRegion(const Scene& scene) {
+  SetUpRegion(region, scene);
   glLineWidth(1.5f);
   glPushMatrix();
   glTranslated(0.0, 0.0, scene.SliceZ());
@@ -86,8 +101,8 @@ void VolumeView::DrawRegion(const Scene& scene) {
   glLineWidth(1.0f);
 }
 
-// Axis arrows on the back top corner of the volume (the one the slice does
-// not hide), lit by a light above and to the right of the viewer.
+// Axis arrows on the top corner at the far end of x and y, lit by a light
+// above and to the right of the viewer.
 void VolumeView::DrawAxes(const Scene& scene) {
   const GLfloat position[] = {0.5f, 0.8f, 1.0f, 0.0f};
   const GLfloat diffuse[] = {1.0f, 1.0f, 1.0f, 1.0f};
@@ -102,7 +117,8 @@ void VolumeView::DrawAxes(const Scene& scene) {
   glEnable(GL_LIGHT0);
   glEnable(GL_NORMALIZE);
   glPushMatrix();
-  glTranslated(-scene.VolumeSize()[0] * 0.5, -scene.VolumeSize()[1] * 0.5, scene.VolumeSize()[2] * 0.5);
+  const Vec3 corner = scene.Volume().Corner() + scene.Volume().Extent();
+  glTranslated(corner[0], corner[1], corner[2]);
   axes.Render();
   glPopMatrix();
   glDisable(GL_NORMALIZE);
@@ -112,11 +128,13 @@ void VolumeView::DrawAxes(const Scene& scene) {
 
 void VolumeView::DrawLabels(const Scene& scene, const Viewport& viewport, Resources& resources) {
   BeginOverlay(viewport);
-  const Vec3 size = scene.VolumeSize();
+  const Vec3 size = scene.Volume().Extent();
   Label(resources.title, 14, viewport.height - 26, Style::kTitle, "3D");
   Label(resources.label, 14, viewport.height - 46, Style::kText,
         "volume " + Fixed(size[0], 0) + " x " + Fixed(size[1], 0) + " x " + Fixed(size[2], 0) + " mm");
   Label(resources.label, 14, 16, Style::kAxialPlane, "axial plane  z " + Fixed(scene.SliceZ(), 1) + " mm");
+  if (resources.interactive)
+    Label(resources.label, 14, 34, Style::kText, "drag: turn   right or middle drag: pan   wheel: zoom");
 }
 
 }  // namespace Demo

@@ -1,7 +1,8 @@
 // The 3D view: the volume's wire-frame box with the outline of the axial
 // cutting plane, the axial slice textured in space at its height, the
 // panoramic region with its upright slices and inspection window, and lit
-// coordinate axes at the volume's corner.
+// coordinate axes at the volume's corner; turned, panned and zoomed by the
+// user (the scene's orbit).
 #pragma once
 
 #include "Layout.h"
@@ -15,18 +16,17 @@
 
 namespace Demo {
 
-/// Loads the perspective camera that shows a volume of the given size
-/// whole, from the front, a little from the patient's right and from above
-/// (the viewport must be set).
-void LoadVolumeCamera(Quorvel::GlCamera& camera, const Vec3& volumeSize);
-
 class VolumeView {
 public:
   explicit VolumeView(const Scene& scene);
 
   void Render(Scene& scene, const Viewport& viewport, Resources& resources);
 
+  /// World size (mm) of a screen pixel at the point looked at.
+  static double PixelAtFocus(const Scene& scene, const Viewport& viewport);
+
 private:
+  void LoadCamera(const Scene& scene);
   void DrawSlice(Scene& scene, Resources& resources);
   void DrawRegion(const Scene& scene);
   void DrawAxes(const Scene& scene);

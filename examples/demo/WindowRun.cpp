@@ -1,5 +1,7 @@
+#include "Controls.h"
 #include "FrameStats.h"
 #include "Runs.h"
+#include "SceneSource.h"
 #include "Viewer.h"
 
 #include <GLFW/glfw3.h>
@@ -12,10 +14,9 @@ namespace {
 
 // Input state shared with the GLFW callbacks through the window's user
 // pointer. Cursor positions arrive in screen coordinates from the top left;
-// the viewer wants framebuffer pixels from the bottom left.
+// the controls want framebuffer pixels from the bottom left.
 struct Interaction {
-  Viewer* viewer = nullptr;
-  bool dragging = false;
+  Controls* controls = nullptr;
   bool changed = true;
 };
 
@@ -31,43 +32,52 @@ void FramebufferPoint(GLFWwindow* window, double& x, double& y, int& width, int&
 Interaction& StateOf(GLFWwindow* window) { return *static_cast<Interaction*>(glfwGetWindowUserPointer(window)); }
 
 void OnCursor(GLFWwindow* window, double, double) {
-  Interaction& s = StateOf(window);
-  if (!s.dragging) return;
   double x, y;
   int width, height;
   FramebufferPoint(window, x, y, width, height);
-  s.viewer->Drag(width, height, x, y);
-  s.changed = true;
+  if (StateOf(window).controls->Move(width, height, x, y)) StateOf(window).changed = true;
 }
 
 void OnButton(GLFWwindow* window, int button, int action, int) {
-  if (button != GLFW_MOUSE_BUTTON_LEFT) return;
-  StateOf(window).dragging = action == GLFW_PRESS;
-  OnCursor(window, 0, 0);
+  Interaction& s = StateOf(window);
+  if (action == GLFW_RELEASE) return s.controls->Release();
+  double x, y;
+  int width, height;
+  FramebufferPoint(window, x, y, width, height);
+  const Controls::Button pressed = button == GLFW_MOUSE_BUTTON_LEFT     ? Controls::Button::Left
+                                   : button == GLFW_MOUSE_BUTTON_MIDDLE ? Controls::Button::Middle
+                                                                        : Controls::Button::Right;
+  s.controls->Press(pressed, width, height, x, y);
+  s.changed = true;
 }
 
 void OnScroll(GLFWwindow* window, double, double steps) {
   double x, y;
   int width, height;
   FramebufferPoint(window, x, y, width, height);
-  StateOf(window).viewer->Scroll(width, height, x, y, steps);
+  StateOf(window).controls->Scroll(width, height, x, y, steps);
   StateOf(window).changed = true;
 }
 
-// Up/Down: slice; W/w: window wider/narrower; L/l: level up/down; Esc: quit.
+// Up/Down, PageUp/PageDown: slice; W/w: window wider/narrower; L/l: level
+// up/down; Backspace: remove the last arch point; Esc: quit.
 void OnKey(GLFWwindow* window, int key, int, int action, int mods) {
   if (action == GLFW_RELEASE) return;
-  Scene& scene = StateOf(window).viewer->GetScene();
   const bool shift = mods & GLFW_MOD_SHIFT;
-  Window w = scene.GetWindow();
+  using Key = Controls::Key;
+  Key pressed;
   switch (key) {
     case GLFW_KEY_ESCAPE: glfwSetWindowShouldClose(window, GLFW_TRUE); return;
-    case GLFW_KEY_UP: scene.StepSlice(1); break;
-    case GLFW_KEY_DOWN: scene.StepSlice(-1); break;
-    case GLFW_KEY_W: w.width *= shift ? 1.1 : 1.0 / 1.1; scene.SetWindow(w); break;
-    case GLFW_KEY_L: w.centre += shift ? 50.0 : -50.0; scene.SetWindow(w); break;
+    case GLFW_KEY_UP: pressed = Key::SliceUp; break;
+    case GLFW_KEY_DOWN: pressed = Key::SliceDown; break;
+    case GLFW_KEY_PAGE_UP: pressed = Key::TenSlicesUp; break;
+    case GLFW_KEY_PAGE_DOWN: pressed = Key::TenSlicesDown; break;
+    case GLFW_KEY_W: pressed = shift ? Key::WindowWider : Key::WindowNarrower; break;
+    case GLFW_KEY_L: pressed = shift ? Key::LevelUp : Key::LevelDown; break;
+    case GLFW_KEY_BACKSPACE: pressed = Key::RemoveArchPoint; break;
     default: return;
   }
+  StateOf(window).controls->Press(pressed);
   StateOf(window).changed = true;
 }
 
@@ -79,6 +89,16 @@ struct Glfw {
   }
   ~Glfw() { glfwTerminate(); }
 };
+
+void Listen(GLFWwindow* window, Interaction& interaction) {
+  glfwSetWindowUserPointer(window, &interaction);
+  glfwSetCursorPosCallback(window, OnCursor);
+  glfwSetMouseButtonCallback(window, OnButton);
+  glfwSetScrollCallback(window, OnScroll);
+  glfwSetKeyCallback(window, OnKey);
+  glfwSetFramebufferSizeCallback(window, OnResize);
+  glfwSetWindowRefreshCallback(window, [](GLFWwindow* w) { StateOf(w).changed = true; });
+}
 
 }  // namespace
 
@@ -92,32 +112,30 @@ int RunWindow(const Options& options, StageTimes& times) {
   glfwMakeContextCurrent(window);
   glfwSwapInterval(options.framesGiven ? 0 : 1);
   times.Add("GLFW window and context", windowTime.Seconds());
+  Controls controls(*scene);
   {
-    Viewer viewer(*scene);
-    Interaction interaction{&viewer};
-    glfwSetWindowUserPointer(window, &interaction);
-    glfwSetCursorPosCallback(window, OnCursor);
-    glfwSetMouseButtonCallback(window, OnButton);
-    glfwSetScrollCallback(window, OnScroll);
-    glfwSetKeyCallback(window, OnKey);
-    glfwSetFramebufferSizeCallback(window, OnResize);
-    glfwSetWindowRefreshCallback(window, [](GLFWwindow* w) { StateOf(w).changed = true; });
+    Viewer viewer(*scene, true);
+    Interaction interaction{&controls};
+    Listen(window, interaction);
     FrameStats stats;
     int shown = 0, width = 0, height = 0;
-    while (!glfwWindowShouldClose(window)) {
+    for (;;) {
       glfwGetFramebufferSize(window, &width, &height);
       Stopwatch frame;
       viewer.Render(width, height);
       glFinish();
       stats.AddFrame(frame.Seconds());
-      if (shown == 0) times.Add("first frame (tiles converted, drawn)", frame.Seconds());
-      const bool last = options.framesGiven && ++shown >= options.frames;
-      if (last && !options.out.empty()) {
-        glReadBuffer(GL_BACK);
-        SavePicture(options, width, height, times);
+      if (++shown == 1) times.Add("first frame (tiles converted, drawn)", frame.Seconds());
+      // The window closing (Esc, or its close button) or the last of
+      // --frames: the frame just drawn is the one --out keeps.
+      if (glfwWindowShouldClose(window) || (options.framesGiven && shown >= options.frames)) {
+        if (!options.out.empty()) {
+          glReadBuffer(GL_BACK);
+          SavePicture(options, width, height, times);
+        }
+        break;
       }
       glfwSwapBuffers(window);
-      if (last) break;
       interaction.changed = false;
       if (options.framesGiven) glfwPollEvents();
       else while (!interaction.changed && !glfwWindowShouldClose(window)) glfwWaitEvents();
@@ -125,6 +143,7 @@ int RunWindow(const Options& options, StageTimes& times) {
     if (options.framesGiven) stats.Print(std::cout);
   }
   glfwDestroyWindow(window);
+  if (controls.ArchEdited()) std::cout << "the arch: --arch \"" << scene->ArchText() << "\"\n";
   return 0;
 }
 

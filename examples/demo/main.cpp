@@ -15,10 +15,14 @@ int main(int argc, char** argv) {
     options = Demo::ParseOptions(argc, argv);
   } catch (const std::invalid_argument& e) {
     std::cerr << "quorvel-demo: " << e.what() << "\n";
-    return 2;
+    return 1;
   }
   if (options.help) {
     std::cout << Demo::Usage();
+    return 0;
+  }
+  if (options.version) {
+    std::cout << "quorvel-demo, Quorvel " QUORVEL_VERSION "\n";
     return 0;
   }
   try {

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,13 @@ inline int RunDemo(const std::string& name, const std::string& arguments, const 
   std::filesystem::remove(name + ".png");
   const int raw = std::system((prefix + " '" QUORVEL_DEMO_BINARY "' " + arguments + " --out " + name + ".png").c_str());
   return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+/// The whole text of a file; empty when there is none.
+inline std::string Contents(const std::string& file) {
+  std::ostringstream text;
+  text << std::ifstream(file).rdbuf();
+  return text.str();
 }
 
 /// An 8-bit RGB PNG, row 0 at the top; 0 × 0 when it cannot be read.

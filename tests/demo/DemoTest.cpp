@@ -1,9 +1,14 @@
 // quorvel-demo end to end: the phantom's landmarks where its geometry puts
-// them, the README's picture, a DICOM slice, a window.
+// them, the README's picture, DICOM series, a window.
 #include "DemoRun.h"
 #include "DicomSeriesWriter.h"
+#include "Orientation.h"
+#include "PhantomSeries.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -13,29 +18,43 @@ const Picture& Frame() {
   return frame;
 }
 
-// The axial view, the left 799 × 900 pixels, shows the slice through the
-// lower crowns from the feet: 100 mm across, centred on (0, −13) mm, the
-// patient's right (+x) on the left and the front (+y) at the top.
-int Column(double x) { return int(399.5 - x * 7.99); }
-int Row(double y) { return int(450.0 - (y + 13.0) * 7.99); }
+// The axial view, the left 799 × 900 pixels, looks from the feet at the
+// slice through the lower crowns, framing the arch's band with 12 mm
+// around: the arch points span x ±39 mm and y −20 … 40 mm (patient
+// coordinates: the phantom's x and y negated), so 118 × 100 mm centred on
+// (0, 10) fill the view's width with a 4 % margin, 0.15359 mm a pixel; the
+// patient's right (−x) on the left and the front (−y) at the top.
+int Column(double x) { return int(399.5 + x / 0.15359); }
+int Row(double y) { return int(450.0 + (y - 10.0) / 0.15359); }
 
 TEST(OffscreenTest, ShowsThePhantomsLandmarksWhereTheyLie) {
   ASSERT_EQ(std::pair(Frame().width, Frame().height), std::pair(1600, 900));
   // Column, row and grey range of 5 × 5 pixels.
   const int probes[][4] = {
-      {Column(0), Row(-36), 0, 5},        // air in the airway, centred on (0, −36)
-      {Column(-48), Row(-68), 0, 5},      // air outside the head
-      {Column(0), Row(-8), 35, 70},       // soft tissue of the tongue
-      {Column(0), Row(-45.3), 130, 190},  // front cortex of the vertebral body, an ellipse (0, −54) ± 9.5 mm
-      {1590, 10, 24, 32},                 // background of the 3D view
-      {1590, 890, 24, 32}};               // background beside the panoramic image
+      {Column(0), Row(36), 0, 5},        // air in the airway, centred on (0, 36)
+      {Column(48), Row(68), 0, 5},       // air outside the head
+      {Column(0), Row(8), 35, 70},       // soft tissue of the tongue
+      {Column(0), Row(45.3), 130, 190},  // front cortex of the vertebral body, an ellipse (0, 54) ± 9.5 mm
+      {1590, 10, 24, 32},                // background of the 3D view
+      {1590, 890, 24, 32}};              // background beside the cross-section
   for (const auto& [column, row, low, high] : probes)
     EXPECT_EQ(Frame().Count(column - 2, row - 2, column + 3, row + 3, low, high), 25) << column << ", " << row;
   // Enamel is white: the lower incisors either side of the arch's midline
-  // point (0, 20), and in the panoramic view (0.216 mm a pixel, centred on
-  // z = −3 mm) the crowns along the occlusal plane z = 0.
-  EXPECT_GT(Frame().Count(Column(3), Row(23), Column(-3), Row(17), 215, 255), 400);
-  EXPECT_GT(Frame().Count(801, 644, 1600, 680, 215, 255), 300);
+  // point (0, −20).
+  EXPECT_GT(Frame().Count(Column(-3), Row(-23), Column(3), Row(-17), 215, 255), 400);
+}
+
+// The panoramic view, 558 × 449 pixels from (801, 451), fits the image of
+// the 153.3 mm arch (614 columns of 0.25 mm) with a 4 % margin: 0.2861 mm a
+// pixel, the arch's middle at column 1080, z = 0 on row 675.5. The mean
+// across the band makes the crowns (z ±0.6 … 8.6 mm) light grey over a
+// dark mouth: about (2900 · 6 + 1750 · 2 + 45 · 8) / 16 HU, 0.6 of the
+// bone window, against 0.2 for soft tissue. The panorama position starts
+// at the missing lower left first molar (41 mm from the middle, 10.2 mm
+// wide), where the lower row has a gap.
+TEST(OffscreenTest, ShowsTheCrownsAndTheGapInThePanoramicImage) {
+  EXPECT_GT(Frame().Count(801, 645, 1359, 706, 130, 255), 5000);
+  EXPECT_EQ(Frame().Count(1226, 692, 1233, 701, 0, 100), 63);  // between the slice marks at 41 and 46 mm
 }
 
 TEST(OffscreenTest, DrawsThePictureShownInTheReadme) {
@@ -65,6 +84,63 @@ TEST(DicomTest, ShowsTheSliceAsStoredThroughItsWindow) {
   const int quadrants[][3] = {{207, 306, 255}, {591, 306, 0}, {207, 594, 128}, {591, 594, 64}};
   for (const auto& [column, row, grey] : quadrants)
     EXPECT_EQ(shown.Count(column - 2, row - 2, column + 3, row + 3, grey - 3, grey + 3), 25) << column << ", " << row;
+}
+
+// The axial view names the plane the slices lie in and the patient
+// directions on its right and top edges (along the rows, and against the
+// columns); an image without orientation is a projection, not an axial slice.
+TEST(DicomTest, NamesThePlaneOfTheSlicesAndTheDirectionsOnTheEdges) {
+  const double c = std::cos(std::acos(-1.0) / 9.0), s = std::sin(std::acos(-1.0) / 9.0);  // 20 degrees
+  const struct {
+    Demo::Vec3 row, column;
+    bool oriented;
+    const char *plane, *right, *top;
+  } cases[] = {{{1, 0, 0}, {0, 1, 0}, true, "Axial", "L", "A"},
+               {{1, 0, 0}, {0, 0, -1}, true, "Coronal", "L", "S"},
+               {{0, 1, 0}, {0, 0, -1}, true, "Sagittal", "P", "S"},
+               {{1, 0, 0}, {0, c, s}, true, "Oblique", "L", "A"},  // a gantry tilted by 20 degrees
+               {{1, 0, 0}, {0, 1, 0}, false, "Projection", "L", "A"}};
+  for (const auto& t : cases) {
+    SCOPED_TRACE(t.plane);
+    Demo::DicomSeries series;
+    series.rowDirection = t.row, series.columnDirection = t.column, series.oriented = t.oriented;
+    series.normal = CrossProduct(t.row, t.column);
+    EXPECT_EQ(Demo::PlaneName(series), t.plane);
+    EXPECT_EQ(Demo::DirectionLetter(t.row), t.right);
+    EXPECT_EQ(Demo::DirectionLetter(t.column * -1.0), t.top);
+  }
+}
+
+// The phantom written as a series at the demo's grid and read back with the
+// phantom's arch (its points in patient coordinates) and slice (z = −3.9
+// mm, the 94th of 200) gives the phantom's frame: only the line naming the
+// data differs.
+TEST(DicomTest, ShowsTheWrittenPhantomAsThePhantom) {
+  std::filesystem::remove_all("phantom-series");
+  Demo::WriteSeriesVariant(Demo::VoxelisePhantom(Demo::Phantom(), {}), Demo::SeriesVariant::Plain, "phantom-series");
+  ASSERT_EQ(RunDemo("phantom-series", "--dicom phantom-series --slice 94 "
+                                      "--arch '-39,40;-31,18;-25.5,0;-17,-13;0,-20;17,-13;25.5,0;31,18;39,40'"),
+            0);
+  EXPECT_LT(Picture("phantom-series.png").Differing(Frame(), 8), 1600 * 900 * 3 / 1000);
+}
+
+// A bad command line: one line on standard error saying what is wanted,
+// exit status 1 and no picture.
+TEST(OptionsTest, RefusesABadCommandLineWithOneLine) {
+  const std::pair<const char*, const char*> cases[] = {{"--lut rainbow", "--lut wants grey, hot or bone"},
+                                                       {"--slice 0", "--slice wants a whole number from 1"},
+                                                       {"--arch '1,2;3'", "--arch wants \"x,y;x,y;...\""},
+                                                       {"--arch 1,2", "--arch wants two points or more"},
+                                                       {"--size 200x100", "WIDTHxHEIGHT from 320x180 to 8192x8192"},
+                                                       {"--frame 3", "--frame picks a frame of --dicom's series"}};
+  for (const auto& [arguments, reason] : cases) {
+    SCOPED_TRACE(arguments);
+    EXPECT_EQ(RunDemo("refused", std::string(arguments) + " 2>refused.err"), 1);
+    const std::string err = Contents("refused.err");
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(err.find(reason), std::string::npos) << err;
+    EXPECT_FALSE(std::filesystem::exists("refused.png"));
+  }
 }
 
 // LeakSanitizer reports as leaks the teardown allocations of the GLX driver

@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -33,12 +31,6 @@ std::string Write(SeriesVariant variant, std::vector<std::string>* uids = nullpt
   const std::vector<std::string> written = Demo::WriteSeriesVariant(Written(), variant, folder);
   if (uids) *uids = written;
   return folder;
-}
-
-std::string Contents(const std::string& file) {
-  std::ostringstream text;
-  text << std::ifstream(file).rdbuf();
-  return text.str();
 }
 
 TEST(DicomSeriesTest, ReadsEachGoodVariantAsTheWrittenVolume) {
