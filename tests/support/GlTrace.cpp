@@ -35,7 +35,11 @@ std::string Printed(const char* format, double v) {
   return text;
 }
 
-std::string Hex(unsigned v) { return Printed("0x%04X", v); }
+std::string Hex(unsigned v) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%04X", v);
+  return text;
+}
 
 std::string Number(double v) {
   if (std::abs(v) < 1e-9) return "0";
