@@ -31,8 +31,7 @@ protected:
     spline.controlPoints = {Vec3(64, 0, 0), Vec3(-64, 0, 0)};
     for (int k = 0; k <= 8; ++k) spline.samplePoints.emplace_back(64 - 16 * k, 0, 0);
     spline.sampleNormals.assign(9, Vec3(0, 1, 0));
-    using Region = Quorvel::GlPanoramaRegionBase;
-    for (Region* region : std::initializer_list<Region*>{&view3D, &axial}) {
+    for (auto* region : std::initializer_list<Quorvel::GlPanoramaRegionBase*>{&view3D, &axial}) {
       region->SetSpline(&spline);
       region->SetWidth(8);
       region->SetBorderColor(Vec3(0.25, 0.5, 0.75));
@@ -102,13 +101,10 @@ glPopAttrib())");
 // Slices 16 apart around position 0 lie at x = 16j; the 3D view clamps those beyond the curve's ends onto
 // the ends, the axial view leaves them out. The window keeps its default length 0: one point.
 TEST_F(Panorama, SlicesAreCentredOnThePosition) {
-  const struct {
-    int count;
-    double spacing;
-    std::vector<double> xs3D, xsAxial;
-  } cases[] = {{4, 16, {-32, -16, 0, 16}, {-32, -16, 0, 16}},
-               {5, 16, {-32, -16, 0, 16, 32}, {-32, -16, 0, 16, 32}},
-               {3, 100, {-64, 0, 64}, {0}}};
+  const struct { int count; double spacing; std::vector<double> xs3D, xsAxial; } cases[] = {
+      {4, 16, {-32, -16, 0, 16}, {-32, -16, 0, 16}},
+      {5, 16, {-32, -16, 0, 16, 32}, {-32, -16, 0, 16, 32}},
+      {3, 100, {-64, 0, 64}, {0}}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.count);
     view3D.SetTransversalSlices(c.count, c.spacing);

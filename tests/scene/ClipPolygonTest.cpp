@@ -39,12 +39,8 @@ TEST(ClipPolygon, KeepsTheInnerSideAndAddsWhereEdgesCross) {
 TEST(ClipPolygon, CubeFacesCutARegularHexagonThroughTheCentre) {
   const Vec3 u = Vec3(1, -1, 0) * std::sqrt(0.5), v = Vec3(1, 1, -2) * std::sqrt(1.0 / 6);
   Loop section = {(u + v) * -10.0, (u - v) * 10.0, (u + v) * 10.0, (v - u) * 10.0};
-  for (int axis = 0; axis < 3; ++axis)
-    for (double side : {1.0, -1.0}) {
-      Vec3 face;
-      face[axis] = side;
-      Quorvel::ClipPolygonByPlane(face, face, section);
-    }
+  for (const Vec3& face : {Vec3(1, 0, 0), Vec3(-1, 0, 0), Vec3(0, 1, 0), Vec3(0, -1, 0), Vec3(0, 0, 1), Vec3(0, 0, -1)})
+    Quorvel::ClipPolygonByPlane(face, face, section);
   // Counter-clockwise about u × v, as the square was.
   const Vec3 corners[] = {{1, 0, -1}, {0, 1, -1}, {-1, 1, 0}, {-1, 0, 1}, {0, -1, 1}, {1, -1, 0}};
   ASSERT_EQ(section.size(), 6u);
