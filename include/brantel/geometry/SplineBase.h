@@ -78,12 +78,20 @@ public:
   /// Arc length of segment `index` between t0 and t1 by adaptive bisection:
   /// an interval is accepted when its two-piece polyline through the midpoint
   /// differs from its chord by less than `tolerance`; the whole segment [0, 1]
-  /// is always split at least once.
-  /// Bisection stops after kMaxBisectionDepth levels and takes the polyline
-  /// there, so a tolerance <= 0 or a segment that returns NaN still ends
-  /// (smooth curves of any practical size are accepted long before).
+  /// is always split at least once. An interval is also accepted, with its
+  /// polyline, where it can no longer be halved (its midpoint is not strictly
+  /// between its ends in floating point), so a corner is followed as deep as
+  /// the parameter allows; that bounds the recursion depth (about 60 levels
+  /// for t in [0, 1] away from 0, never more than some 2100).
+  /// Input that no halving can satisfy ends quickly instead of building a
+  /// binary tree of some 2^50 intervals: a point that is not finite (NaN or
+  /// infinite) makes the length not finite at once, and a tolerance that
+  /// cannot be met (<= 0, NaN, or below the rounding of the points) or a
+  /// segment that never smooths out is split at most kMaxSegmentSplits times
+  /// in all, the intervals left then counting with their polyline.
   double GetSegmentLength(unsigned int index, double t0, double t1, double tolerance) const {
-    return SegmentLength(index, t0, t1, tolerance, 0);
+    unsigned long splitsLeft = kMaxSegmentSplits;
+    return SegmentLength(index, t0, t1, tolerance, splitsLeft);
   }
 
   /// Arc length from control point `first` to control point `last`. The first
@@ -122,9 +130,11 @@ public:
     return GetArcLength(0, n - 1);
   }
 
-  /// Bisection levels after which GetSegmentLength accepts an interval
-  /// whatever its deviation: at most 2^16 intervals per segment.
-  static constexpr int kMaxBisectionDepth = 16;
+  /// Splits after which GetSegmentLength accepts every further interval
+  /// whatever its deviation: as many as a full tree of 16 levels has, while
+  /// a segment with a corner needs two per level and a smooth one a few per
+  /// unit of length.
+  static constexpr unsigned long kMaxSegmentSplits = 1UL << 16;
 
 protected:
   /// P0 … P(n−1): segment k runs from Pk (t = 0) to P(k+1) (t = 1).
@@ -149,17 +159,20 @@ private:
     return (samples[i + 1] * f) + (samples[i] * (1 - f));
   }
 
-  double SegmentLength(unsigned int index, double t0, double t1, double tolerance, int depth) const {
+  double SegmentLength(unsigned int index, double t0, double t1, double tolerance, unsigned long& splitsLeft) const {
     const double tm = (t1 + t0) * 0.5;
     const T a = GetPointOnSegment(index, t0);
     const T b = GetPointOnSegment(index, t1);
     const T m = GetPointOnSegment(index, tm);
     const double chord = (b - a).Length();
     const double polyline = (m - a).Length() + (b - m).Length();
+    if (!std::isfinite(polyline)) return polyline;  // no halving makes it finite
     const bool wholeSegment = t0 == 0 && t1 == 1;
-    if (!wholeSegment && (std::abs(polyline - chord) < tolerance || depth >= kMaxBisectionDepth)) return polyline;
-    const double firstHalf = SegmentLength(index, t0, tm, tolerance, depth + 1);
-    const double secondHalf = SegmentLength(index, tm, t1, tolerance, depth + 1);
+    const bool halvable = (t0 < tm && tm < t1) || (t1 < tm && tm < t0);
+    if (!wholeSegment && (std::abs(polyline - chord) < tolerance || !halvable || splitsLeft == 0)) return polyline;
+    if (splitsLeft > 0) --splitsLeft;
+    const double firstHalf = SegmentLength(index, t0, tm, tolerance, splitsLeft);
+    const double secondHalf = SegmentLength(index, tm, t1, tolerance, splitsLeft);
     return secondHalf + firstHalf;
   }
 };
