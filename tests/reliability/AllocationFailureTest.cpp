@@ -104,8 +104,9 @@ TEST_F(AllocationFailure, EveryAllocatingOperationThrowsAndRecovers) {
          InspectableMapper target(mapper);
          target.SetBuffer(small.get());  // one tile for six: the next image re-plans
          const bool failed = FailsAt(n, [&] { target.SetBuffer(image.get()); });
+         EXPECT_EQ(target.tileImages.empty(), failed);  // no tiles and no plan when it fails
          EXPECT_EQ(target.tileRegions.size(), target.tileImages.size());
-         target.SetBuffer(image.get());
+         target.SetBuffer(image.get());  // plans afresh
          EXPECT_EQ(target.Texels(), mapper.Texels());
          return failed;
        }},
