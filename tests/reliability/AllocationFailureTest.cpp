@@ -95,7 +95,8 @@ TEST_F(AllocationFailure, EveryAllocatingOperationThrowsAndRecovers) {
   Volume volume(Volume::Vec3i(4, 3, 2), Vec3(1, 1, 1), Vec3(0, 0, 0));
   std::fill_n(volume.WritableVoxels(), volume.VoxelCount(), 500);
   Quorvel::PanoramicReformatter reformatter;
-  reformatter.SetVolume(&volume), reformatter.SetSpline(&line), reformatter.SetBand(2, 1), reformatter.SetPixelSize(1, 1);
+  reformatter.SetVolume(&volume), reformatter.SetSpline(&line);
+  reformatter.SetBand(2, 1), reformatter.SetPixelSize(1, 1);
   GreyImage panorama(11, 2, true);
   reformatter.Reformat(panorama);
 

@@ -107,8 +107,9 @@ TEST_F(TextureRender, MarksEachTileInFeedbackWhenAskedAndDrawsNothingWithoutTile
     for (const FbVertex& v : item.vertices)
       if (!drawn.empty()) drawn.back().insert({v.position[0], v.position[1], v.texCoord[0], v.texCoord[1]});
   }
-  EXPECT_EQ(drawn, (std::vector<Corners>{{{-0.5, 0, 0.125, 0}, {2.5, 0, 0.875, 0}, {2.5, 2, 0.875, 1}, {-0.5, 2, 0.125, 1}},
-                                         {{2.5, 0, 0.125, 0}, {4.75, 0, 0.75, 0}, {4.75, 2, 0.75, 1}, {2.5, 2, 0.125, 1}}}));
+  EXPECT_EQ(drawn, (std::vector<Corners>{
+                       {{-0.5, 0, 0.125, 0}, {2.5, 0, 0.875, 0}, {2.5, 2, 0.875, 1}, {-0.5, 2, 0.125, 1}},
+                       {{2.5, 0, 0.125, 0}, {4.75, 0, 0.75, 0}, {4.75, 2, 0.75, 1}, {2.5, 2, 0.125, 1}}}));
 }
 
 // Without overlap and with nearest filtering each pixel shows its texel. Drawn
@@ -127,7 +128,8 @@ TEST_F(TextureRender, PictureOfACopyIsTheImageThroughTheTable) {
   const std::vector<std::uint32_t> pixels = ReadPixels(0, 0, 64, 64);
   long wrong = 0;
   for (int y = 0; y < 64; ++y)
-    for (int x = 0; x < 64; ++x) wrong += pixels[y * 64 + x] != (x < 50 && y < 40 ? Shown(*shown, table, x, y) : Rgba(1, 2, 3));
+    for (int x = 0; x < 64; ++x)
+      wrong += pixels[y * 64 + x] != (x < 50 && y < 40 ? Shown(*shown, table, x, y) : Rgba(1, 2, 3));
   EXPECT_EQ(wrong, 0);
 }
 
