@@ -24,20 +24,6 @@ std::vector<FbItem> Parse(const GLfloat* f, const GLfloat* end) {
 
 }  // namespace
 
-std::vector<FbItem> Feedback::Of(int token) const {
-  std::vector<FbItem> out;
-  std::copy_if(items.begin(), items.end(), std::back_inserter(out), [&](const FbItem& i) { return i.token == token; });
-  return out;
-}
-
-std::vector<std::array<double, 3>> Feedback::LinePositions() const {
-  std::vector<std::array<double, 3>> out;
-  for (const FbItem& i : items)
-    if (i.token == GL_LINE_TOKEN || i.token == GL_LINE_RESET_TOKEN)
-      out.insert(out.end(), {i.vertices[0].position, i.vertices[1].position});
-  return out;
-}
-
 Feedback CaptureFeedback(const std::function<void()>& draw, std::size_t capacity) {
   std::vector<GLfloat> buffer(capacity);
   glFeedbackBuffer(static_cast<GLsizei>(capacity), GL_3D_COLOR_TEXTURE, buffer.data());

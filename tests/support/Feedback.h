@@ -25,9 +25,6 @@ struct FbItem {
 
 struct Feedback {
   std::vector<FbItem> items;
-  std::vector<FbItem> Of(int token) const;
-  std::size_t Count(int token) const { return Of(token).size(); }
-  std::vector<std::array<double, 3>> LinePositions() const;  // both ends of each line segment
 };
 
 /// What GL fed back while `draw` ran, in window coordinates. Overflowing the

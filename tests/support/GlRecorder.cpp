@@ -1,6 +1,7 @@
 #include "GlRecorder.h"
 
 #include <GL/glu.h>
+#include <algorithm>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
@@ -55,16 +56,8 @@ GlRecorder::GlRecorder() {
 GlRecorder::~GlRecorder() { active = nullptr; }
 void SetGluNewQuadricFails(bool fail) { quadricFails = fail; }
 
-std::vector<std::string> GlRecorder::Names() const {
-  std::vector<std::string> names;
-  for (const GlCall& c : calls) names.push_back(c.name);
-  return names;
-}
-
-std::vector<GlCall> GlRecorder::Of(const std::string& name) const {
-  std::vector<GlCall> out;
-  std::copy_if(calls.begin(), calls.end(), std::back_inserter(out), [&](const GlCall& c) { return c.name == name; });
-  return out;
+std::size_t GlRecorder::Count(const std::string& name) const {
+  return std::count_if(calls.begin(), calls.end(), [&](const GlCall& c) { return c.name == name; });
 }
 
 }  // namespace QuorvelTest

@@ -36,12 +36,8 @@ public:
   GlRecorder(const GlRecorder&) = delete;
   GlRecorder& operator=(const GlRecorder&) = delete;
 
-  const std::vector<GlCall>& Calls() const { return calls; }
-  std::vector<std::string> Names() const;
-  std::vector<GlCall> Of(const std::string& name) const;
-  std::size_t Count(const std::string& name) const { return Of(name).size(); }
+  std::size_t Count(const std::string& name) const;
   std::vector<Primitive> Primitives() const;
-  void Clear() { calls.clear(); }
   void Add(GlCall call) { calls.push_back(std::move(call)); }
 
   /// The log as text, one call a line (format in tests/README.md). Counted
