@@ -23,7 +23,9 @@ struct Mapper : Quorvel::Gl2DTextureMapper {
   void Check(const GreyImage& image, const std::vector<std::uint32_t>& table, bool nullTable) const {
     if (image.GetSize() == 0) return Require(tileImages.empty() && tileRegions.empty(), "an empty image has tiles");
     for (int a = 0; a < 2; ++a) {
-      const int count = tileCount[a], size = tileSize[a], extent = imageSize[a], limit = int(maxTileSize);
+      // A limit of 1 leaves smooth tiles no texel of their own past the overlap: it is taken as 2.
+      const int count = tileCount[a], size = tileSize[a], extent = imageSize[a];
+      const int limit = maxTileSize == 1 && smoothInterpolation ? 2 : int(maxTileSize);
       const bool several = limit != 0 && extent > limit, oddLimit = limit == 1 || (limit & (limit - 1));
       Require((count > 1) == several && overlap[a] == (several && smoothInterpolation), "tile count or overlap");
       Require(several ? size == limit || oddLimit : !(size & (size - 1)) && size >= extent && size < 2 * extent, "tile size");
