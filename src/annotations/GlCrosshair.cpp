@@ -1,5 +1,7 @@
 #include <quorvel/GlCrosshair.h>
 
+#include "frame/GlScopes.h"
+
 #include <GL/gl.h>
 
 namespace Quorvel {
@@ -78,7 +80,7 @@ void GlCrosshair::Render() {
 
 void GlCrosshair::RenderTiltLine() const {
   const double gap = gaps[kTiltGap] * sampling[0];
-  glPushAttrib(GL_COLOR_BUFFER_BIT | GL_LINE_BIT);
+  const AttributeScope attributes(GL_COLOR_BUFFER_BIT | GL_LINE_BIT);
   glEnable(GL_LINE_STIPPLE);
   glLineStipple(1, 0xCCCC);
   glBegin(GL_LINES);
@@ -87,7 +89,6 @@ void GlCrosshair::RenderTiltLine() const {
   Segment(tilt * gap, tilt * kReach);
   glEnd();
   glDisable(GL_LINE_STIPPLE);
-  glPopAttrib();
 }
 
 // Products are formed left to right (axis, then gap, then sampling) so that

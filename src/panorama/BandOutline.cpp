@@ -1,6 +1,6 @@
 #include "BandOutline.h"
 
-#include "PanoramaAttributes.h"
+#include "frame/GlScopes.h"
 
 #include <GL/gl.h>
 
@@ -49,7 +49,7 @@ void RenderBandOutline(const Brantel::Geometry::CSplineBase<Vector3d>& spline, d
   const std::vector<Vector3d> points = spline.GetSamplingPoints();
   const std::vector<Vector3d> normals = spline.GetSamplingNormals();
   if (points.empty() || normals.empty()) return;
-  const AttributeScope attributes;
+  const AttributeScope attributes(kLineDrawingAttributes);
   state.SetSmoothLines(smoothLines);
   DrawEdge(points, normals, halfWidth, color, -1);
   DrawEdge(points, normals, halfWidth, color, 1);

@@ -1,8 +1,8 @@
 #include <quorvel/GlPanoramaRegion3D.h>
 
 #include "BandOutline.h"
-#include "PanoramaAttributes.h"
 #include "WindowWalk.h"
+#include "frame/GlScopes.h"
 
 #include <GL/gl.h>
 
@@ -19,7 +19,7 @@ void GlPanoramaRegion3D::RenderRegion() {
 
 void GlPanoramaRegion3D::RenderSlices(const Vector3d& position, const Vector3d& heightDirection) {
   if (!spline) return;
-  const Panorama::AttributeScope attributes;
+  const AttributeScope attributes(kLineDrawingAttributes);
   glState.SetSmoothLines(false);
   const double halfHeight = inspectionWindowHeight * 0.5;
   const int half = sliceCount / 2;

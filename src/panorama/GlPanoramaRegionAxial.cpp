@@ -1,8 +1,8 @@
 #include <quorvel/GlPanoramaRegionAxial.h>
 
 #include "BandOutline.h"
-#include "PanoramaAttributes.h"
 #include "WindowWalk.h"
+#include "frame/GlScopes.h"
 
 #include <GL/gl.h>
 
@@ -54,7 +54,7 @@ void GlPanoramaRegionAxial::RenderRegion() {
 
 void GlPanoramaRegionAxial::RenderSlices(const Vector3d& position) {
   if (!spline) return;
-  const Panorama::AttributeScope attributes;
+  const AttributeScope attributes(kLineDrawingAttributes);
   glState.SetSmoothLines(true);
   const int half = sliceCount / 2;
   const double gapTSA = static_cast<double>(tsaGapInPixels) * sampling[0];
