@@ -1,6 +1,8 @@
 // Drawing of the texture mapper's tiles: one fresh texture per tile per draw.
 #include <quorvel/Gl2DTextureMapper.h>
 
+#include "frame/GlScopes.h"
+
 #include <GL/gl.h>
 
 #include <cstddef>
@@ -34,10 +36,14 @@ void Gl2DTextureMapper::RenderTexture(const Vec3& origin, const Vec3& xEdge, con
   // Reserved before the push, so that appending a name cannot throw with
   // the attributes pushed.
   textureNames.reserve(tileImages.size());
-  glPushAttrib(GL_TEXTURE_BIT | GL_COLOR_BUFFER_BIT | GL_LIGHTING_BIT);
+  AttributeScope attributes(GL_TEXTURE_BIT | GL_COLOR_BUFFER_BIT | GL_LIGHTING_BIT);
   if (textureNames.size() != tileImages.size()) {
     ReleaseTextures();  // names of an unfinished draw that do not fit the tiles
-    CreateTextures();
+    if (!CreateTextures()) {
+      attributes.Release();
+      ReleaseTextures();
+      throw std::runtime_error("Cannot allocate texture.");
+    }
   }
 
   const Vec3 pixelX = xEdge / static_cast<double>(imageSize[0]);
@@ -52,13 +58,14 @@ void Gl2DTextureMapper::RenderTexture(const Vec3& origin, const Vec3& xEdge, con
   glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
   glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
   glDisable(GL_TEXTURE_2D);
-  glPopAttrib();
+  attributes.Release();
   ReleaseTextures();
 }
 
 // Creates the tile textures column by column, each allocated empty at the
-// tile size. When GL refuses a size, the draw is undone before throwing.
-void Gl2DTextureMapper::CreateTextures() {
+// tile size. Stops at the first size GL refuses and returns false; the names
+// made so far stay in textureNames.
+bool Gl2DTextureMapper::CreateTextures() {
   for (int column = 0; column < tileCount[0]; ++column) {
     for (int row = 0; row < tileCount[1]; ++row) {
       GLuint name = 0;
@@ -74,13 +81,10 @@ void Gl2DTextureMapper::CreateTextures() {
       GLint height = 0;
       glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
       glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
-      if (width != tileSize[0] || height != tileSize[1]) {
-        glPopAttrib();
-        ReleaseTextures();
-        throw std::runtime_error("Cannot allocate texture.");
-      }
+      if (width != tileSize[0] || height != tileSize[1]) return false;
     }
   }
+  return true;
 }
 
 void Gl2DTextureMapper::DrawTile(int column, int row, std::uint32_t name, const Vec3& origin, const Vec3& pixelX,
