@@ -1,5 +1,6 @@
 #include <quorvel/GlCrosshair.h>
 
+#include "LineDrawing.h"
 #include "frame/GlScopes.h"
 
 #include <GL/gl.h>
@@ -14,11 +15,6 @@ constexpr double kTiltThreshold = 1e-14;
 
 // Indices into the gap table.
 enum Gap { kTiltGap = 0, kPlusSecond = 1, kMinusSecond = 2, kMinusFirst = 3, kPlusFirst = 4 };
-
-void Segment(const GlCrosshair::Vec3& from, const GlCrosshair::Vec3& to) {
-  glVertex3dv(from.Data());
-  glVertex3dv(to.Data());
-}
 
 }  // namespace
 
@@ -69,10 +65,7 @@ void GlCrosshair::SetTicks(int count, int length, double spacing) {
 }
 
 void GlCrosshair::Render() {
-  glDisable(GL_LIGHTING);
-  glDisable(GL_TEXTURE_1D);
-  glDisable(GL_BLEND);
-  glColor4ub(255, 255, 255, 255);
+  PrepareLineDrawing();
   if (IsTilt()) RenderTiltLine();
   RenderArms();
   if (!separateGaps && tickCount >= 0) RenderTicks();
