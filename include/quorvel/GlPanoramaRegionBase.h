@@ -102,6 +102,11 @@ protected:
   /// position. Not clamped; the sample lookups clamp.
   double PanoramaPosPToUnit(double position) const;
 
+  /// The unit-parameter range of the inspection window around u0: `start` =
+  /// u0 - w / 2 and `end` = start + w, w being the window's length times the
+  /// inverse curve length.
+  void GetInspectionWindowRange(double u0, double& start, double& end) const;
+
   /// The band's two edge points at unit parameter u: the sample point plus
   /// (first) and minus (second) the sample normal times the half width.
   /// Requires a spline; throws the lookup's std::runtime_error if it has no

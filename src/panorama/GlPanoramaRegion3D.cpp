@@ -48,10 +48,8 @@ void GlPanoramaRegion3D::DrawSlice(int j, const Vector3d& position, const Vector
 // never leaves a primitive open. The loop runs forward and back over the same
 // points, hence the list (bounded by the walk's step limit).
 void GlPanoramaRegion3D::DrawInspectionWindow(const Vector3d& position, double halfHeight) {
-  const double u0 = PanoramaPosPToUnit(position[0]);
-  const double w = inspectionWindowLength * curveLengthInverse;
-  const double s = u0 - 0.5 * w;
-  const double e = s + w;
+  double s, e;
+  GetInspectionWindowRange(PanoramaPosPToUnit(position[0]), s, e);
   std::vector<Vector3d> points;
   Panorama::WalkWindow(s, e, [&](double c) {
     Vector3d first, second, p;

@@ -120,9 +120,8 @@ void GlPanoramaRegionAxial::DrawInspectionWindow(double u0, const Vector3d& posi
                                                  double gap) {
   const double limit = gap * gap;
   glColor3dv(iwColor.Data());
-  const double w = inspectionWindowLength * curveLengthInverse;
-  const double s = u0 - 0.5 * w;
-  const double e = s + w;
+  double s, e;
+  GetInspectionWindowRange(u0, s, e);
   glBegin(GL_LINE_STRIP);
   bool broken = false;
   Panorama::WalkWindow(s, e, [&](double v) {

@@ -60,6 +60,12 @@ double GlPanoramaRegionBase::PanoramaPosPToUnit(double position) const {
   return 0.5 - (curveLengthInverse * position);
 }
 
+void GlPanoramaRegionBase::GetInspectionWindowRange(double u0, double& start, double& end) const {
+  const double w = inspectionWindowLength * curveLengthInverse;
+  start = u0 - 0.5 * w;
+  end = start + w;
+}
+
 void GlPanoramaRegionBase::GetOuterPoints(double u, Vector3d& first, Vector3d& second) const {
   const Vector3d point = spline->GetPointFromSampling(u);
   const Vector3d normal = spline->GetNormalFromSampling(u);
