@@ -1,6 +1,7 @@
 // Drawing of the texture mapper's tiles: one fresh texture per tile per draw.
 #include <quorvel/Gl2DTextureMapper.h>
 
+#include "TilePlan.h"
 #include "frame/GlScopes.h"
 
 #include <GL/gl.h>
@@ -104,47 +105,15 @@ void Gl2DTextureMapper::DrawTile(int column, int row, std::uint32_t name, const 
   glDisable(GL_TEXTURE_1D);
   glDisable(GL_BLEND);
 
-  Vec3 a = pixelX * static_cast<double>(tileSize[0] - overlap[0]);
-  Vec3 b = pixelY * static_cast<double>(tileSize[1] - overlap[1]);
-  Vec3 p0 = origin + static_cast<double>(column) * a + static_cast<double>(row) * b;
-  double s0 = 0.0, t0 = 0.0, s1 = 1.0, t1 = 1.0;
-  // With overlap the polygon runs from the centre of the first texel to the
-  // centre of the last, so linear filtering joins neighbouring tiles.
-  if (overlap[0] > 0) {
-    p0 = p0 - pixelX / 2.0;
-    s0 = 1.0 / (2.0 * tileSize[0]);
-    s1 = 1.0 - s0;
-  }
-  if (overlap[1] > 0) {
-    p0 = p0 - pixelY / 2.0;
-    t0 = 1.0 / (2.0 * tileSize[1]);
-    t1 = 1.0 - t0;
-  }
-  if (clipToImage) {
-    const Vec2i& region = tileRegions[index];
-    if (region[0] != tileSize[0]) {
-      const double f = static_cast<double>(region[0]) / tileSize[0];
-      a = a * f;
-      s1 = f;
-    }
-    if (region[1] != tileSize[1]) {
-      const double g = static_cast<double>(region[1]) / tileSize[1];
-      b = b * g;
-      t1 = g;
-    }
-  }
-
+  const Vec2i region = clipToImage ? tileRegions[index] : tileSize;
+  const TilePlan::Quad quad = TilePlan::TileQuad({tileSize, overlap}, column, row, region, origin, pixelX, pixelY);
   glPassThrough(kTileToken);
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   glBegin(GL_POLYGON);
-  glTexCoord2d(s0, t0);
-  glVertex3dv(p0.Data());
-  glTexCoord2d(s1, t0);
-  glVertex3dv((p0 + a).Data());
-  glTexCoord2d(s1, t1);
-  glVertex3dv((p0 + a + b).Data());
-  glTexCoord2d(s0, t1);
-  glVertex3dv((p0 + b).Data());
+  for (int i = 0; i < 4; ++i) {
+    glTexCoord2d(quad.texCoords[i][0], quad.texCoords[i][1]);
+    glVertex3dv(quad.vertices[i].Data());
+  }
   glEnd();
 }
 
