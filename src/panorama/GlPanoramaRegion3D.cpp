@@ -17,7 +17,7 @@ void GlPanoramaRegion3D::RenderRegion() {
   Panorama::RenderBandOutline(*spline, halfWidth, borderColor, glState, false);
 }
 
-void GlPanoramaRegion3D::RenderSlices(const Vector3d& position, const Vector3d& heightDirection) {
+void GlPanoramaRegion3D::RenderSlices(const Vec3& position, const Vec3& heightDirection) {
   if (!spline) return;
   const AttributeScope attributes(kLineDrawingAttributes);
   glState.SetSmoothLines(false);
@@ -30,8 +30,8 @@ void GlPanoramaRegion3D::RenderSlices(const Vector3d& position, const Vector3d& 
 
 // An upright rectangle across the band; the lookups clamp a slice beyond an
 // end of the curve onto that end.
-void GlPanoramaRegion3D::DrawSlice(int j, const Vector3d& position, const Vector3d& h) {
-  Vector3d first, second;
+void GlPanoramaRegion3D::DrawSlice(int j, const Vec3& position, const Vec3& h) {
+  Vec3 first, second;
   GetOuterPoints(PanoramaPosPToUnit(static_cast<double>(j) * sliceSpacing + position[0]), first, second);
   first[2] = position[2];
   second[2] = position[2];
@@ -47,12 +47,12 @@ void GlPanoramaRegion3D::DrawSlice(int j, const Vector3d& position, const Vector
 // The window's points are all looked up before glBegin, so a throwing lookup
 // never leaves a primitive open. The loop runs forward and back over the same
 // points, hence the list (bounded by the walk's step limit).
-void GlPanoramaRegion3D::DrawInspectionWindow(const Vector3d& position, double halfHeight) {
+void GlPanoramaRegion3D::DrawInspectionWindow(const Vec3& position, double halfHeight) {
   double s, e;
   GetInspectionWindowRange(PanoramaPosPToUnit(position[0]), s, e);
-  std::vector<Vector3d> points;
+  std::vector<Vec3> points;
   Panorama::WalkWindow(s, e, [&](double c) {
-    Vector3d first, second, p;
+    Vec3 first, second, p;
     GetOuterPoints(c, first, second);
     GetOffsetPoint(position[1], first, second, p);
     p[2] = position[2];
@@ -61,12 +61,12 @@ void GlPanoramaRegion3D::DrawInspectionWindow(const Vector3d& position, double h
   glColor3dv(iwColor.Data());
   glBegin(GL_LINE_LOOP);
   for (auto it = points.begin(); it != points.end(); ++it) {
-    Vector3d v = *it;
+    Vec3 v = *it;
     v[2] = (*it)[2] + halfHeight;
     glVertex3dv(v.Data());
   }
   for (auto it = points.rbegin(); it != points.rend(); ++it) {
-    Vector3d v = *it;
+    Vec3 v = *it;
     v[2] = (*it)[2] - halfHeight;
     glVertex3dv(v.Data());
   }
