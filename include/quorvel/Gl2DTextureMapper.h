@@ -185,7 +185,7 @@ private:
   void DeleteTileImages();
   void AllocateTileImages();
   void ConvertTile(int index);
-  void CreateTextures();
+  bool CreateTextures();
   void DrawTile(int column, int row, std::uint32_t name, const Vec3& origin, const Vec3& pixelX,
                 const Vec3& pixelY);
 };

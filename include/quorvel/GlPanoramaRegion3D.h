@@ -71,11 +71,11 @@ public:
   /// GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT.
   /// @gl_leaves the current colour at the IW colour (or the last colour set
   /// if a lookup throws).
-  void RenderSlices(const Vector3d& position, const Vector3d& heightDirection);
+  void RenderSlices(const Vec3& position, const Vec3& heightDirection);
 
 private:
-  void DrawSlice(int j, const Vector3d& position, const Vector3d& h);
-  void DrawInspectionWindow(const Vector3d& position, double halfHeight);
+  void DrawSlice(int j, const Vec3& position, const Vec3& h);
+  void DrawInspectionWindow(const Vec3& position, double halfHeight);
 };
 
 }  // namespace Quorvel

@@ -76,13 +76,13 @@ public:
   /// GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT.
   /// @gl_leaves the line and point smoothing hints at GL_NICEST; the current
   /// colour at the IW colour.
-  void RenderSlices(const Vector3d& position);
+  void RenderSlices(const Vec3& position);
 
 private:
-  void DrawSlice(int j, const Vector3d& position, double gap);
-  void DrawLsaLine(const Vector3d& center, const Vector3d& first, const Vector3d& second, double gap);
-  void DrawInspectionWindow(double u0, const Vector3d& position, const Vector3d& center, double gap);
-  void GetFlatPoints(double u, double offset, Vector3d& first, Vector3d& second, Vector3d& point) const;
+  void DrawSlice(int j, const Vec3& position, double gap);
+  void DrawLsaLine(const Vec3& center, const Vec3& first, const Vec3& second, double gap);
+  void DrawInspectionWindow(double u0, const Vec3& position, const Vec3& center, double gap);
+  void GetFlatPoints(double u, double offset, Vec3& first, Vec3& second, Vec3& point) const;
 };
 
 }  // namespace Quorvel

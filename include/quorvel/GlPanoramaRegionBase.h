@@ -31,11 +31,11 @@ namespace Quorvel {
 class QUORVEL_EXPORT GlPanoramaRegionBase : public GlObjectsBase {
 public:
   /// Points, directions and colours.
-  using Vector3d = Brantel::Geometry::Vector3<double>;
+  using Vec3 = Brantel::Geometry::Vector3<double>;
   /// Pixel sampling (x, y).
-  using Vector2d = Brantel::Geometry::Vector2<double>;
+  using Vec2 = Brantel::Geometry::Vector2<double>;
   /// The viewer's spline, or a class derived from it.
-  using Spline = Brantel::Geometry::CSplineBase<Vector3d>;
+  using Spline = Brantel::Geometry::CSplineBase<Brantel::Geometry::Vector3<double>>;
 
   /// No spline, width 0, no slices, an empty inspection window, black
   /// colours, gaps of 0 pixels and a sampling of (1, 1).
@@ -72,21 +72,21 @@ public:
   /// Red, green, blue in 0..1.
   ///@{
   /// The band's outline.
-  void SetBorderColor(const Vector3d& color);
+  void SetBorderColor(const Vec3& color);
   /// Only stored; no render operation draws with it.
-  void SetPointColor(const Vector3d& color);
+  void SetPointColor(const Vec3& color);
   /// Only stored; no render operation draws with it.
-  void SetSplineColor(const Vector3d& color);
+  void SetSplineColor(const Vec3& color);
   /// The transversal slices.
-  void SetTSAColor(const Vector3d& color);
+  void SetTSAColor(const Vec3& color);
   /// The LSA line (axial view).
-  void SetLSAColor(const Vector3d& color);
+  void SetLSAColor(const Vec3& color);
   /// The inspection window.
-  void SetIWColor(const Vector3d& color);
+  void SetIWColor(const Vec3& color);
   ///@}
 
   /// World length of one screen pixel (x, y); only x is used.
-  void SetSampling(Vector2d sampling);
+  void SetSampling(Vec2 sampling);
 
   /// Keeps `spline` (caller-owned, not copied: it must outlive this region and
   /// its copies) and caches its length and the length's inverse. Call again
@@ -102,15 +102,20 @@ protected:
   /// position. Not clamped; the sample lookups clamp.
   double PanoramaPosPToUnit(double position) const;
 
+  /// The unit-parameter range of the inspection window around u0: `start` =
+  /// u0 - w / 2 and `end` = start + w, w being the window's length times the
+  /// inverse curve length.
+  void GetInspectionWindowRange(double u0, double& start, double& end) const;
+
   /// The band's two edge points at unit parameter u: the sample point plus
   /// (first) and minus (second) the sample normal times the half width.
   /// Requires a spline; throws the lookup's std::runtime_error if it has no
   /// samples.
-  void GetOuterPoints(double u, Vector3d& first, Vector3d& second) const;
+  void GetOuterPoints(double u, Vec3& first, Vec3& second) const;
 
   /// The point at a signed offset across the band: +half width gives `first`,
   /// -half width `second`; offsets beyond extrapolate along their line.
-  void GetOffsetPoint(double offset, const Vector3d& first, const Vector3d& second, Vector3d& result) const;
+  void GetOffsetPoint(double offset, const Vec3& first, const Vec3& second, Vec3& result) const;
 
   double halfWidth;               ///< half the band's width
   double curveLength;             ///< the spline's length at SetSpline
@@ -120,16 +125,16 @@ protected:
   double inspectionWindowLength;  ///< along the curve
   double inspectionWindowHeight;  ///< full height
   const Spline* spline;           ///< the viewer's spline; not owned, may be null
-  Vector3d borderColor;           ///< outline colour
-  Vector3d pointColor;            ///< stored only
-  Vector3d splineColor;           ///< stored only
-  Vector3d tsaColor;              ///< transversal slice colour
-  Vector3d lsaColor;              ///< LSA line colour
-  Vector3d iwColor;               ///< inspection window colour
+  Vec3 borderColor;               ///< outline colour
+  Vec3 pointColor;                ///< stored only
+  Vec3 splineColor;               ///< stored only
+  Vec3 tsaColor;                  ///< transversal slice colour
+  Vec3 lsaColor;                  ///< LSA line colour
+  Vec3 iwColor;                   ///< inspection window colour
   int tsaGapInPixels;             ///< central slice gap, pixels
   int lsaGapInPixels;             ///< LSA line gap, pixels
   int iwGapInPixels;              ///< inspection window gap, pixels
-  Vector2d sampling;              ///< world size of one pixel; x is used
+  Vec2 sampling;                  ///< world size of one pixel; x is used
 };
 
 }  // namespace Quorvel

@@ -1,5 +1,7 @@
 #include <quorvel/GlCircle.h>
 
+#include "frame/GlScopes.h"
+
 #include <GL/gl.h>
 
 #include <cmath>
@@ -66,9 +68,9 @@ void GlCircle::SetColor(const Brantel::Geometry::Vector3<int>& rgb) {
 void GlCircle::SetLineStipple(unsigned short pattern) { lineStipple = pattern; }
 
 void GlCircle::Render(const Vec3& center, const Vec3& axis1, const Vec3& axis2, double radius) {
-  glPushAttrib(GL_COLOR_BUFFER_BIT | GL_ENABLE_BIT | GL_LIGHTING_BIT | GL_LINE_BIT | GL_POINT_BIT);
+  const AttributeScope attributes(kLineDrawingAttributes);
   glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
+  const MatrixScope matrix;
   glDisable(GL_LIGHTING);
   ApplyStipple(lineStipple);
 
@@ -91,8 +93,6 @@ void GlCircle::Render(const Vec3& center, const Vec3& axis1, const Vec3& axis2, 
   }
 
   glDisable(GL_LINE_STIPPLE);
-  glPopMatrix();
-  glPopAttrib();
 }
 
 }  // namespace Quorvel

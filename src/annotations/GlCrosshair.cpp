@@ -1,5 +1,8 @@
 #include <quorvel/GlCrosshair.h>
 
+#include "LineDrawing.h"
+#include "frame/GlScopes.h"
+
 #include <GL/gl.h>
 
 namespace Quorvel {
@@ -12,11 +15,6 @@ constexpr double kTiltThreshold = 1e-14;
 
 // Indices into the gap table.
 enum Gap { kTiltGap = 0, kPlusSecond = 1, kMinusSecond = 2, kMinusFirst = 3, kPlusFirst = 4 };
-
-void Segment(const GlCrosshair::Vec3& from, const GlCrosshair::Vec3& to) {
-  glVertex3dv(from.Data());
-  glVertex3dv(to.Data());
-}
 
 }  // namespace
 
@@ -67,10 +65,7 @@ void GlCrosshair::SetTicks(int count, int length, double spacing) {
 }
 
 void GlCrosshair::Render() {
-  glDisable(GL_LIGHTING);
-  glDisable(GL_TEXTURE_1D);
-  glDisable(GL_BLEND);
-  glColor4ub(255, 255, 255, 255);
+  PrepareLineDrawing();
   if (IsTilt()) RenderTiltLine();
   RenderArms();
   if (!separateGaps && tickCount >= 0) RenderTicks();
@@ -78,7 +73,7 @@ void GlCrosshair::Render() {
 
 void GlCrosshair::RenderTiltLine() const {
   const double gap = gaps[kTiltGap] * sampling[0];
-  glPushAttrib(GL_COLOR_BUFFER_BIT | GL_LINE_BIT);
+  const AttributeScope attributes(GL_COLOR_BUFFER_BIT | GL_LINE_BIT);
   glEnable(GL_LINE_STIPPLE);
   glLineStipple(1, 0xCCCC);
   glBegin(GL_LINES);
@@ -87,7 +82,6 @@ void GlCrosshair::RenderTiltLine() const {
   Segment(tilt * gap, tilt * kReach);
   glEnd();
   glDisable(GL_LINE_STIPPLE);
-  glPopAttrib();
 }
 
 // Products are formed left to right (axis, then gap, then sampling) so that

@@ -1,5 +1,7 @@
 #include <quorvel/GlRuler.h>
 
+#include "LineDrawing.h"
+
 #include <GL/gl.h>
 
 namespace Quorvel {
@@ -8,11 +10,6 @@ namespace {
 
 constexpr double kMinorTickFactor = 0.3;
 constexpr double kMiddleTickFactor = 0.5;
-
-void Segment(const GlRuler::Vec3& from, const GlRuler::Vec3& to) {
-  glVertex3dv(from.Data());
-  glVertex3dv(to.Data());
-}
 
 // The middle index (n + 1) / 2 of an odd count, written so that it cannot
 // overflow at INT_MAX.
@@ -40,10 +37,7 @@ void GlRuler::SetVectors(const Vec3& ruler, const Vec3& tick) {
 void GlRuler::SetMinorTicsCount(int count) { minorTicsCount = count; }
 
 void GlRuler::Render() {
-  glDisable(GL_LIGHTING);
-  glDisable(GL_TEXTURE_1D);
-  glDisable(GL_BLEND);
-  glColor4ub(255, 255, 255, 255);
+  PrepareLineDrawing();
   glBegin(GL_LINES);
   glColor3dv(color.Data());
   const Vec3 end = startPosition + rulerVector;

@@ -2,6 +2,7 @@
 
 #include "GlyphLists.h"
 #include "GlyphSource.h"
+#include "frame/GlScopes.h"
 
 #include <GL/gl.h>
 
@@ -47,10 +48,9 @@ GlText::~GlText() = default;
 void GlText::Write(const char* text) {
   if (text == nullptr || listBase == 0) return;
   const std::size_t length = std::min<std::size_t>(std::strlen(text), INT_MAX);
-  glPushAttrib(GL_LIST_BIT);
+  const AttributeScope attributes(GL_LIST_BIT);
   glListBase(listBase);
   glCallLists(static_cast<GLsizei>(length), GL_UNSIGNED_BYTE, text);
-  glPopAttrib();
 }
 
 }  // namespace Quorvel

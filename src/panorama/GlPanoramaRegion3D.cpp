@@ -1,8 +1,8 @@
 #include <quorvel/GlPanoramaRegion3D.h>
 
 #include "BandOutline.h"
-#include "PanoramaAttributes.h"
 #include "WindowWalk.h"
+#include "frame/GlScopes.h"
 
 #include <GL/gl.h>
 
@@ -17,9 +17,9 @@ void GlPanoramaRegion3D::RenderRegion() {
   Panorama::RenderBandOutline(*spline, halfWidth, borderColor, glState, false);
 }
 
-void GlPanoramaRegion3D::RenderSlices(const Vector3d& position, const Vector3d& heightDirection) {
+void GlPanoramaRegion3D::RenderSlices(const Vec3& position, const Vec3& heightDirection) {
   if (!spline) return;
-  const Panorama::AttributeScope attributes;
+  const AttributeScope attributes(kLineDrawingAttributes);
   glState.SetSmoothLines(false);
   const double halfHeight = inspectionWindowHeight * 0.5;
   const int half = sliceCount / 2;
@@ -30,8 +30,8 @@ void GlPanoramaRegion3D::RenderSlices(const Vector3d& position, const Vector3d& 
 
 // An upright rectangle across the band; the lookups clamp a slice beyond an
 // end of the curve onto that end.
-void GlPanoramaRegion3D::DrawSlice(int j, const Vector3d& position, const Vector3d& h) {
-  Vector3d first, second;
+void GlPanoramaRegion3D::DrawSlice(int j, const Vec3& position, const Vec3& h) {
+  Vec3 first, second;
   GetOuterPoints(PanoramaPosPToUnit(static_cast<double>(j) * sliceSpacing + position[0]), first, second);
   first[2] = position[2];
   second[2] = position[2];
@@ -47,14 +47,12 @@ void GlPanoramaRegion3D::DrawSlice(int j, const Vector3d& position, const Vector
 // The window's points are all looked up before glBegin, so a throwing lookup
 // never leaves a primitive open. The loop runs forward and back over the same
 // points, hence the list (bounded by the walk's step limit).
-void GlPanoramaRegion3D::DrawInspectionWindow(const Vector3d& position, double halfHeight) {
-  const double u0 = PanoramaPosPToUnit(position[0]);
-  const double w = inspectionWindowLength * curveLengthInverse;
-  const double s = u0 - 0.5 * w;
-  const double e = s + w;
-  std::vector<Vector3d> points;
+void GlPanoramaRegion3D::DrawInspectionWindow(const Vec3& position, double halfHeight) {
+  double s, e;
+  GetInspectionWindowRange(PanoramaPosPToUnit(position[0]), s, e);
+  std::vector<Vec3> points;
   Panorama::WalkWindow(s, e, [&](double c) {
-    Vector3d first, second, p;
+    Vec3 first, second, p;
     GetOuterPoints(c, first, second);
     GetOffsetPoint(position[1], first, second, p);
     p[2] = position[2];
@@ -63,12 +61,12 @@ void GlPanoramaRegion3D::DrawInspectionWindow(const Vector3d& position, double h
   glColor3dv(iwColor.Data());
   glBegin(GL_LINE_LOOP);
   for (auto it = points.begin(); it != points.end(); ++it) {
-    Vector3d v = *it;
+    Vec3 v = *it;
     v[2] = (*it)[2] + halfHeight;
     glVertex3dv(v.Data());
   }
   for (auto it = points.rbegin(); it != points.rend(); ++it) {
-    Vector3d v = *it;
+    Vec3 v = *it;
     v[2] = (*it)[2] - halfHeight;
     glVertex3dv(v.Data());
   }

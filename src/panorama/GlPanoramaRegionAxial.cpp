@@ -1,24 +1,24 @@
 #include <quorvel/GlPanoramaRegionAxial.h>
 
 #include "BandOutline.h"
-#include "PanoramaAttributes.h"
 #include "WindowWalk.h"
+#include "frame/GlScopes.h"
 
 #include <GL/gl.h>
 
 namespace Quorvel {
 namespace {
 
-using Vector3d = Brantel::Geometry::Vector3<double>;
+using Vec3 = Brantel::Geometry::Vector3<double>;
 
-const Vector3d kUp(0, 0, 1);
+const Vec3 kUp(0, 0, 1);
 
 // The end of a line drawn from `end` toward `target` that stops `gap` short
 // of it (or at `end` if the gap is longer than the line). The line from the
 // far side, b - (b - p)·k, is the same computation: b - p is exactly
 // -(p - b) in floating point.
-Vector3d StopShortOf(const Vector3d& end, const Vector3d& target, double gap) {
-  Vector3d d = target - end;
+Vec3 StopShortOf(const Vec3& end, const Vec3& target, double gap) {
+  Vec3 d = target - end;
   const double l = d.Length();
   d.Normalize();
   double k = l - gap;
@@ -26,7 +26,7 @@ Vector3d StopShortOf(const Vector3d& end, const Vector3d& target, double gap) {
   return end + d * k;
 }
 
-void DrawLines(const Vector3d& a, const Vector3d& b, const Vector3d& c, const Vector3d& d) {
+void DrawLines(const Vec3& a, const Vec3& b, const Vec3& c, const Vec3& d) {
   glBegin(GL_LINES);
   glVertex3dv(a.Data());
   glVertex3dv(b.Data());
@@ -37,8 +37,8 @@ void DrawLines(const Vector3d& a, const Vector3d& b, const Vector3d& c, const Ve
 
 // Unit vector along the curve: perpendicular, in the plane z = 0, to the line
 // between the two edge points.
-Vector3d AlongCurve(const Vector3d& first, const Vector3d& second) {
-  Vector3d t = CrossProduct(first - second, kUp);
+Vec3 AlongCurve(const Vec3& first, const Vec3& second) {
+  Vec3 t = CrossProduct(first - second, kUp);
   t.Normalize();
   return t;
 }
@@ -52,16 +52,16 @@ void GlPanoramaRegionAxial::RenderRegion() {
   Panorama::RenderBandOutline(*spline, halfWidth, borderColor, glState, true);
 }
 
-void GlPanoramaRegionAxial::RenderSlices(const Vector3d& position) {
+void GlPanoramaRegionAxial::RenderSlices(const Vec3& position) {
   if (!spline) return;
-  const Panorama::AttributeScope attributes;
+  const AttributeScope attributes(kLineDrawingAttributes);
   glState.SetSmoothLines(true);
   const int half = sliceCount / 2;
   const double gapTSA = static_cast<double>(tsaGapInPixels) * sampling[0];
   for (int j = -half; j < sliceCount - half; ++j) DrawSlice(j, position, gapTSA);
 
   const double u0 = PanoramaPosPToUnit(position[0]);
-  Vector3d first, second, center;
+  Vec3 first, second, center;
   GetFlatPoints(u0, position[1], first, second, center);
   DrawLsaLine(center, first, second, static_cast<double>(lsaGapInPixels) * sampling[0]);
   // The LSA line's lookups succeeded, so no lookup of the window can throw
@@ -70,31 +70,31 @@ void GlPanoramaRegionAxial::RenderSlices(const Vector3d& position) {
 }
 
 // The edge points at u flattened to z = 0, and the point at `offset` across.
-void GlPanoramaRegionAxial::GetFlatPoints(double u, double offset, Vector3d& first, Vector3d& second,
-                                          Vector3d& point) const {
+void GlPanoramaRegionAxial::GetFlatPoints(double u, double offset, Vec3& first, Vec3& second,
+                                          Vec3& point) const {
   GetOuterPoints(u, first, second);
   first[2] = 0;
   second[2] = 0;
   GetOffsetPoint(offset, first, second, point);
 }
 
-void GlPanoramaRegionAxial::DrawSlice(int j, const Vector3d& position, double gap) {
+void GlPanoramaRegionAxial::DrawSlice(int j, const Vec3& position, double gap) {
   const double u = PanoramaPosPToUnit(static_cast<double>(j) * sliceSpacing + position[0]);
   if (u < 0 || u > 1) return;
-  Vector3d first, second, center;
+  Vec3 first, second, center;
   GetFlatPoints(u, position[1], first, second, center);
   glColor3dv(tsaColor.Data());
   if (j == 0) {
     DrawLines(first, StopShortOf(first, center, gap), StopShortOf(second, center, gap), second);
     return;
   }
-  const Vector3d q = (second - first) * 0.25;
+  const Vec3 q = (second - first) * 0.25;
   DrawLines(first, first + q, second - q, second);
   // The sign, outside the band beyond the first edge: a bar along the curve,
   // crossed by a bar across it for the slices after the central one.
-  const Vector3d m = first - q * 0.5;
-  const Vector3d t = AlongCurve(first, second);
-  Vector3d r = q;
+  const Vec3 m = first - q * 0.5;
+  const Vec3 t = AlongCurve(first, second);
+  Vec3 r = q;
   r.Normalize();
   glBegin(GL_LINES);
   glVertex3dv((m - t).Data());
@@ -106,27 +106,26 @@ void GlPanoramaRegionAxial::DrawSlice(int j, const Vector3d& position, double ga
   glEnd();
 }
 
-void GlPanoramaRegionAxial::DrawLsaLine(const Vector3d& center, const Vector3d& first, const Vector3d& second,
+void GlPanoramaRegionAxial::DrawLsaLine(const Vec3& center, const Vec3& first, const Vec3& second,
                                         double gap) {
-  const Vector3d h = AlongCurve(first, second) * (inspectionWindowLength * 0.5);
+  const Vec3 h = AlongCurve(first, second) * (inspectionWindowLength * 0.5);
   glColor3dv(lsaColor.Data());
-  const Vector3d a1 = center + h;
-  const Vector3d a2 = center - h;
+  const Vec3 a1 = center + h;
+  const Vec3 a2 = center - h;
   DrawLines(a1, StopShortOf(a1, center, gap), StopShortOf(a2, center, gap), a2);
 }
 
 // Walks the parameter and draws at once: no list, no allocation.
-void GlPanoramaRegionAxial::DrawInspectionWindow(double u0, const Vector3d& position, const Vector3d& center,
+void GlPanoramaRegionAxial::DrawInspectionWindow(double u0, const Vec3& position, const Vec3& center,
                                                  double gap) {
   const double limit = gap * gap;
   glColor3dv(iwColor.Data());
-  const double w = inspectionWindowLength * curveLengthInverse;
-  const double s = u0 - 0.5 * w;
-  const double e = s + w;
+  double s, e;
+  GetInspectionWindowRange(u0, s, e);
   glBegin(GL_LINE_STRIP);
   bool broken = false;
   Panorama::WalkWindow(s, e, [&](double v) {
-    Vector3d first, second, p;
+    Vec3 first, second, p;
     GetFlatPoints(v, position[1], first, second, p);
     if (!((center - p).LengthSquared() < limit)) {
       glVertex3dv(p.Data());

@@ -38,14 +38,14 @@ void GlPanoramaRegionBase::SetTSAGapInPixels(int gap) { tsaGapInPixels = gap; }
 void GlPanoramaRegionBase::SetLSAGapInPixels(int gap) { lsaGapInPixels = gap; }
 void GlPanoramaRegionBase::SetIWGapInPixels(int gap) { iwGapInPixels = gap; }
 
-void GlPanoramaRegionBase::SetBorderColor(const Vector3d& color) { borderColor = color; }
-void GlPanoramaRegionBase::SetPointColor(const Vector3d& color) { pointColor = color; }
-void GlPanoramaRegionBase::SetSplineColor(const Vector3d& color) { splineColor = color; }
-void GlPanoramaRegionBase::SetTSAColor(const Vector3d& color) { tsaColor = color; }
-void GlPanoramaRegionBase::SetLSAColor(const Vector3d& color) { lsaColor = color; }
-void GlPanoramaRegionBase::SetIWColor(const Vector3d& color) { iwColor = color; }
+void GlPanoramaRegionBase::SetBorderColor(const Vec3& color) { borderColor = color; }
+void GlPanoramaRegionBase::SetPointColor(const Vec3& color) { pointColor = color; }
+void GlPanoramaRegionBase::SetSplineColor(const Vec3& color) { splineColor = color; }
+void GlPanoramaRegionBase::SetTSAColor(const Vec3& color) { tsaColor = color; }
+void GlPanoramaRegionBase::SetLSAColor(const Vec3& color) { lsaColor = color; }
+void GlPanoramaRegionBase::SetIWColor(const Vec3& color) { iwColor = color; }
 
-void GlPanoramaRegionBase::SetSampling(Vector2d newSampling) { sampling = newSampling; }
+void GlPanoramaRegionBase::SetSampling(Vec2 newSampling) { sampling = newSampling; }
 
 void GlPanoramaRegionBase::SetSpline(const Spline* newSpline) {
   // Measure before storing anything, so that a throwing GetLength leaves the
@@ -60,15 +60,21 @@ double GlPanoramaRegionBase::PanoramaPosPToUnit(double position) const {
   return 0.5 - (curveLengthInverse * position);
 }
 
-void GlPanoramaRegionBase::GetOuterPoints(double u, Vector3d& first, Vector3d& second) const {
-  const Vector3d point = spline->GetPointFromSampling(u);
-  const Vector3d normal = spline->GetNormalFromSampling(u);
+void GlPanoramaRegionBase::GetInspectionWindowRange(double u0, double& start, double& end) const {
+  const double w = inspectionWindowLength * curveLengthInverse;
+  start = u0 - 0.5 * w;
+  end = start + w;
+}
+
+void GlPanoramaRegionBase::GetOuterPoints(double u, Vec3& first, Vec3& second) const {
+  const Vec3 point = spline->GetPointFromSampling(u);
+  const Vec3 normal = spline->GetNormalFromSampling(u);
   first = point + normal * halfWidth;
   second = point - normal * halfWidth;
 }
 
-void GlPanoramaRegionBase::GetOffsetPoint(double offset, const Vector3d& first, const Vector3d& second,
-                                          Vector3d& result) const {
+void GlPanoramaRegionBase::GetOffsetPoint(double offset, const Vec3& first, const Vec3& second,
+                                          Vec3& result) const {
   const double s = (offset + halfWidth) / (halfWidth + halfWidth);
   result = (first * s) + (second * (1 - s));
 }

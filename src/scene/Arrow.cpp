@@ -1,6 +1,7 @@
 #include "Arrow.h"
 
 #include "ArrowTurn.h"
+#include "frame/GlScopes.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -44,11 +45,10 @@ void Turn(const ArrowTurn& turn) {
 // One cylinder piece whose base sits at `base`, turned onto the arrow.
 void DrawPiece(GLUquadric* quadric, const Vec3* base, const ArrowTurn& turn, double baseRadius, double topRadius,
                double height) {
-  glPushMatrix();
+  const MatrixScope matrix;
   if (base) glTranslated((*base)[0], (*base)[1], (*base)[2]);
   Turn(turn);
   gluCylinder(quadric, baseRadius, topRadius, height, kSlices, kStacks);
-  glPopMatrix();
 }
 
 }  // namespace

@@ -1,14 +1,12 @@
 #include <quorvel/GlWiredVolume.h>
 
 #include "ClipPolygonByPlane.h"
+#include "frame/GlScopes.h"
 
 #include <GL/gl.h>
 
 namespace Quorvel {
 namespace {
-
-constexpr GLbitfield kSavedAttributes =
-    GL_POINT_BIT | GL_LINE_BIT | GL_LIGHTING_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT;
 
 void Vertex(const GlWiredVolume::Vec3& v) { glVertex3dv(v.Data()); }
 
@@ -45,7 +43,7 @@ void GlWiredVolume::SetVolumeSize(const Vec3& size) {
 }
 
 void GlWiredVolume::RenderBox() {
-  glPushAttrib(kSavedAttributes);
+  const AttributeScope attributes(kLineDrawingAttributes);
   glState.SetSmoothLines(false);
   glLineWidth(1.0f);
   glLineWidth(static_cast<GLfloat>(lineThickness));
@@ -62,14 +60,13 @@ void GlWiredVolume::RenderBox() {
     Vertex(corners[i + 4]);
   }
   glEnd();
-  glPopAttrib();
 }
 
 void GlWiredVolume::RenderPlane(const Vec3& center, const Vec3& axisU, const Vec3& axisV) {
   // Everything that allocates happens before the attributes are pushed, so a
   // std::bad_alloc leaves the attribute stack as it was.
   BuildPlaneOutline(center, axisU, axisV);
-  glPushAttrib(kSavedAttributes);
+  const AttributeScope attributes(kLineDrawingAttributes);
   glState.SetSmoothLines(false);
   glLineWidth(1.0f);
   glLineWidth(static_cast<GLfloat>(lineThickness));
@@ -77,7 +74,6 @@ void GlWiredVolume::RenderPlane(const Vec3& center, const Vec3& axisU, const Vec
   glBegin(GL_LINE_LOOP);
   for (const Vec3& point : planeOutline) Vertex(point);
   glEnd();
-  glPopAttrib();
 }
 
 void GlWiredVolume::BuildPlaneOutline(const Vec3& center, const Vec3& axisU, const Vec3& axisV) {

@@ -3,6 +3,7 @@
 #include <quorvel/Gl2DTextureMapper.h>
 
 #include "TileConversion.h"
+#include "TilePlan.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -183,8 +184,8 @@ void Gl2DTextureMapper::UpdateBufferFromLUT() {
 void Gl2DTextureMapper::ConvertTile(int index) {
   const int row = index / tileCount[0];
   const int column = index % tileCount[0];
-  const Vec2i start((tileSize[0] - overlap[0]) * column - overlap[0], (tileSize[1] - overlap[1]) * row - overlap[1]);
-  const Vec2i end(std::min(imageSize[0], start[0] + tileSize[0]), std::min(imageSize[1], start[1] + tileSize[1]));
+  const TilePlan::Layout layout{tileSize, overlap};
+  const Vec2i start = layout.Start(column, row);
 
   const bool usableTable = lookupTable != nullptr && lookupTableSize > 0;
   const TileConversion::Source source{buffer->GetData(), imageSize[0], imageSize[1],
@@ -193,7 +194,7 @@ void Gl2DTextureMapper::ConvertTile(int index) {
   const TileConversion::Tile tile{tileImages[static_cast<std::size_t>(index)]->GetData(), tileSize[0], tileSize[1],
                                   start[0], start[1]};
   TileConversion::Convert(source, tile);
-  tileRegions[static_cast<std::size_t>(index)] = end - start;
+  tileRegions[static_cast<std::size_t>(index)] = layout.Region(column, row, imageSize);
 }
 
 }  // namespace Quorvel

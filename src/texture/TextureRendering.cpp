@@ -1,6 +1,9 @@
 // Drawing of the texture mapper's tiles: one fresh texture per tile per draw.
 #include <quorvel/Gl2DTextureMapper.h>
 
+#include "TilePlan.h"
+#include "frame/GlScopes.h"
+
 #include <GL/gl.h>
 
 #include <cstddef>
@@ -34,10 +37,14 @@ void Gl2DTextureMapper::RenderTexture(const Vec3& origin, const Vec3& xEdge, con
   // Reserved before the push, so that appending a name cannot throw with
   // the attributes pushed.
   textureNames.reserve(tileImages.size());
-  glPushAttrib(GL_TEXTURE_BIT | GL_COLOR_BUFFER_BIT | GL_LIGHTING_BIT);
+  AttributeScope attributes(GL_TEXTURE_BIT | GL_COLOR_BUFFER_BIT | GL_LIGHTING_BIT);
   if (textureNames.size() != tileImages.size()) {
     ReleaseTextures();  // names of an unfinished draw that do not fit the tiles
-    CreateTextures();
+    if (!CreateTextures()) {
+      attributes.Release();
+      ReleaseTextures();
+      throw std::runtime_error("Cannot allocate texture.");
+    }
   }
 
   const Vec3 pixelX = xEdge / static_cast<double>(imageSize[0]);
@@ -52,13 +59,14 @@ void Gl2DTextureMapper::RenderTexture(const Vec3& origin, const Vec3& xEdge, con
   glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
   glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
   glDisable(GL_TEXTURE_2D);
-  glPopAttrib();
+  attributes.Release();
   ReleaseTextures();
 }
 
 // Creates the tile textures column by column, each allocated empty at the
-// tile size. When GL refuses a size, the draw is undone before throwing.
-void Gl2DTextureMapper::CreateTextures() {
+// tile size. Stops at the first size GL refuses and returns false; the names
+// made so far stay in textureNames.
+bool Gl2DTextureMapper::CreateTextures() {
   for (int column = 0; column < tileCount[0]; ++column) {
     for (int row = 0; row < tileCount[1]; ++row) {
       GLuint name = 0;
@@ -74,13 +82,10 @@ void Gl2DTextureMapper::CreateTextures() {
       GLint height = 0;
       glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
       glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
-      if (width != tileSize[0] || height != tileSize[1]) {
-        glPopAttrib();
-        ReleaseTextures();
-        throw std::runtime_error("Cannot allocate texture.");
-      }
+      if (width != tileSize[0] || height != tileSize[1]) return false;
     }
   }
+  return true;
 }
 
 void Gl2DTextureMapper::DrawTile(int column, int row, std::uint32_t name, const Vec3& origin, const Vec3& pixelX,
@@ -100,47 +105,15 @@ void Gl2DTextureMapper::DrawTile(int column, int row, std::uint32_t name, const 
   glDisable(GL_TEXTURE_1D);
   glDisable(GL_BLEND);
 
-  Vec3 a = pixelX * static_cast<double>(tileSize[0] - overlap[0]);
-  Vec3 b = pixelY * static_cast<double>(tileSize[1] - overlap[1]);
-  Vec3 p0 = origin + static_cast<double>(column) * a + static_cast<double>(row) * b;
-  double s0 = 0.0, t0 = 0.0, s1 = 1.0, t1 = 1.0;
-  // With overlap the polygon runs from the centre of the first texel to the
-  // centre of the last, so linear filtering joins neighbouring tiles.
-  if (overlap[0] > 0) {
-    p0 = p0 - pixelX / 2.0;
-    s0 = 1.0 / (2.0 * tileSize[0]);
-    s1 = 1.0 - s0;
-  }
-  if (overlap[1] > 0) {
-    p0 = p0 - pixelY / 2.0;
-    t0 = 1.0 / (2.0 * tileSize[1]);
-    t1 = 1.0 - t0;
-  }
-  if (clipToImage) {
-    const Vec2i& region = tileRegions[index];
-    if (region[0] != tileSize[0]) {
-      const double f = static_cast<double>(region[0]) / tileSize[0];
-      a = a * f;
-      s1 = f;
-    }
-    if (region[1] != tileSize[1]) {
-      const double g = static_cast<double>(region[1]) / tileSize[1];
-      b = b * g;
-      t1 = g;
-    }
-  }
-
+  const Vec2i region = clipToImage ? tileRegions[index] : tileSize;
+  const TilePlan::Quad quad = TilePlan::TileQuad({tileSize, overlap}, column, row, region, origin, pixelX, pixelY);
   glPassThrough(kTileToken);
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   glBegin(GL_POLYGON);
-  glTexCoord2d(s0, t0);
-  glVertex3dv(p0.Data());
-  glTexCoord2d(s1, t0);
-  glVertex3dv((p0 + a).Data());
-  glTexCoord2d(s1, t1);
-  glVertex3dv((p0 + a + b).Data());
-  glTexCoord2d(s0, t1);
-  glVertex3dv((p0 + b).Data());
+  for (int i = 0; i < 4; ++i) {
+    glTexCoord2d(quad.texCoords[i][0], quad.texCoords[i][1]);
+    glVertex3dv(quad.vertices[i].Data());
+  }
   glEnd();
 }
 
