@@ -11,7 +11,7 @@
 
 #include <gmock/gmock.h>
 
-#include <regex>
+#include <sstream>
 
 namespace QuorvelTest {
 namespace {
@@ -220,7 +220,11 @@ glDeleteLists(1, 256))";
     GlText text("DejaVu Sans", 10, 400);
     text.Write("Ab"), text.Write(nullptr);
   });
-  EXPECT_EQ(std::regex_replace(trace, std::regex(R"(glBitmap\(.*\))"), "glBitmap"), expected);
+  std::istringstream lines(trace);
+  std::string withoutBitmaps;
+  for (std::string line; std::getline(lines, line);)
+    withoutBitmaps += (withoutBitmaps.empty() ? "" : "\n") + (line.rfind("glBitmap(", 0) == 0 ? "glBitmap" : line);
+  EXPECT_EQ(withoutBitmaps, expected);
 }
 
 // The built-in face at one pixel a cell, drawn from its lists at the raster position (10, 20): each glyph
