@@ -88,13 +88,17 @@ TEST_F(GlAnnotations, CircleChordCountFollowsTheShorterAxis) {
       {"r = e/2: one chord, the same point twice", Vec3(1, 0, 0), Vec3(0, 1, 0), 0.25, 1},
       {"r = 0: arccos is not a number, one vertex", Vec3(1, 0, 0), Vec3(0, 1, 0), 0, 1},
       {"zero axis1: e = 0", Vec3(), Vec3(0, 1, 0), 1, 0}};
+  const unsigned char rgba[] = {10, 20, 30, 40};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
+    GlCircle circle;
+    circle.SetColor(rgba), circle.SetColor(nullptr);  // no colour keeps the last
     GlRecorder recorder;
-    GlCircle().Render(Vec3(7, 8, 9), c.axis1, c.axis2, c.radius);
+    circle.Render(Vec3(7, 8, 9), c.axis1, c.axis2, c.radius);
     const Blocks loops = VerticesOf(recorder);
     ASSERT_EQ(loops.size(), c.n ? 1u : 0u);
     if (!c.n) continue;
+    EXPECT_EQ(recorder.Primitives()[0].color, (std::vector<double>{10, 20, 30, 40}));
     const std::vector<Vec3>& v = loops[0];
     EXPECT_EQ(v.size() - (v.size() > 1 && Distance(v.front(), v.back()) < 1e-9), static_cast<std::size_t>(c.n));
     EXPECT_LT(Distance(v[0], c.axis2 / c.axis2.Length() * c.radius), 1e-9);

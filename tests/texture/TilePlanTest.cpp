@@ -53,6 +53,7 @@ struct PlanCase {
 const PlanCase kPlans[] = {
     {0, true, 300, 200, {1, 1}, {512, 256}, {300, 200}},
     {0, true, 1, 1, {1, 1}, {1, 1}, {1, 1}},
+    {0, true, 257, 3, {1, 1}, {512, 4}, {257, 3}},  // one past a power of two
     {256, true, 600, 100, {3, 1}, {256, 128}, {91, 100}},  // from -1, 254, 509
     {256, true, 600, 300, {3, 2}, {256, 256}, {91, 46}},   // rows from -1, 254
     {256, true, 590, 290, {3, 2}, {256, 256}, {81, 36}},   // the same plan: the tiles are kept
