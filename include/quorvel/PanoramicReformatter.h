@@ -155,7 +155,16 @@ private:
   double pixelWidth = 0.25;
   double pixelHeight = 0.25;
   double bottom = 0;
-  std::unique_ptr<VolumeSampling::ColumnTaps> taps;
+  /// The sample table, rebuilt by every call: a copy or an assignment
+  /// gives the object a table of its own, empty.
+  struct Scratch {
+    Scratch();
+    Scratch(const Scratch&);
+    Scratch& operator=(const Scratch&) { return *this; }
+    ~Scratch();
+    std::unique_ptr<VolumeSampling::ColumnTaps> taps;
+  };
+  Scratch scratch;
 };
 
 }  // namespace Quorvel

@@ -30,30 +30,13 @@ bool HasImageMemory(const PanoramicReformatter::GreyImage& image) {
 
 }  // namespace
 
-PanoramicReformatter::PanoramicReformatter() : taps(std::make_unique<VolumeSampling::ColumnTaps>()) {}
+PanoramicReformatter::Scratch::Scratch() : taps(std::make_unique<VolumeSampling::ColumnTaps>()) {}
+PanoramicReformatter::Scratch::Scratch(const Scratch&) : Scratch() {}
+PanoramicReformatter::Scratch::~Scratch() = default;
 
-// The sample table is rebuilt by every call, so a copy starts with its own
-// empty one.
-PanoramicReformatter::PanoramicReformatter(const PanoramicReformatter& other)
-    : volume(other.volume), spline(other.spline), curveLength(other.curveLength),
-      bandThickness(other.bandThickness), bandStep(other.bandStep), projection(other.projection),
-      padding(other.padding), pixelWidth(other.pixelWidth), pixelHeight(other.pixelHeight), bottom(other.bottom),
-      taps(std::make_unique<VolumeSampling::ColumnTaps>()) {}
-
-PanoramicReformatter& PanoramicReformatter::operator=(const PanoramicReformatter& other) {
-  volume = other.volume;
-  spline = other.spline;
-  curveLength = other.curveLength;
-  bandThickness = other.bandThickness;
-  bandStep = other.bandStep;
-  projection = other.projection;
-  padding = other.padding;
-  pixelWidth = other.pixelWidth;
-  pixelHeight = other.pixelHeight;
-  bottom = other.bottom;
-  return *this;
-}
-
+PanoramicReformatter::PanoramicReformatter() = default;
+PanoramicReformatter::PanoramicReformatter(const PanoramicReformatter& other) = default;
+PanoramicReformatter& PanoramicReformatter::operator=(const PanoramicReformatter& other) = default;
 PanoramicReformatter::~PanoramicReformatter() = default;
 
 void PanoramicReformatter::SetVolume(const Volume* newVolume) { volume = newVolume; }
@@ -106,14 +89,14 @@ void PanoramicReformatter::Reformat(GreyImage& image) {
   const int columns = static_cast<int>(image.GetWidth());
   BuildBandTaps(columns, VolumeSampling::Work(std::int64_t{columns} * image.GetHeight(), BandSamples()) >=
                              VolumeSampling::kParallelWork);
-  VolumeSampling::SampleColumns(*volume, *taps, bottom, pixelHeight, projection, padding, image);
+  VolumeSampling::SampleColumns(*volume, *scratch.taps, bottom, pixelHeight, projection, padding, image);
 }
 
 void PanoramicReformatter::CrossSection(double position, GreyImage& image) {
   if (!HasImageMemory(image)) return;
   if (!CanSample() || !OnCurve(position)) return VolumeSampling::FillPadding(image, padding);
   BuildCrossSectionTaps(position, static_cast<int>(image.GetWidth()));
-  VolumeSampling::SampleColumns(*volume, *taps, bottom, pixelHeight, projection, padding, image);
+  VolumeSampling::SampleColumns(*volume, *scratch.taps, bottom, pixelHeight, projection, padding, image);
 }
 
 bool PanoramicReformatter::CanSample() const {
@@ -142,7 +125,7 @@ bool PanoramicReformatter::OnCurve(double position) const {
 void PanoramicReformatter::BuildBandTaps(int columns, bool parallel) {
   const int samples = BandSamples();
   const double spacing = BandSpacing();
-  taps->Reset(columns, samples);
+  scratch.taps->Reset(columns, samples);
 #pragma omp parallel for schedule(static) if (parallel)
   for (int c = 0; c < columns; ++c) {
     const double position = ((columns - 1) * 0.5 - c) * pixelWidth;
@@ -152,19 +135,19 @@ void PanoramicReformatter::BuildBandTaps(int columns, bool parallel) {
     const Vec3 across = HorizontalUnit(spline->GetNormalFromSampling(u));
     for (int b = 0; b < samples; ++b) {
       const Vec3 p = point + across * ((b - (samples - 1) * 0.5) * spacing);
-      taps->Add(c, *volume, p[0], p[1]);
+      scratch.taps->Add(c, *volume, p[0], p[1]);
     }
   }
 }
 
 void PanoramicReformatter::BuildCrossSectionTaps(double position, int columns) {
-  taps->Reset(columns, 1);
+  scratch.taps->Reset(columns, 1);
   const double u = 0.5 - position / curveLength;
   const Vec3 point = spline->GetPointFromSampling(u);
   const Vec3 across = HorizontalUnit(spline->GetNormalFromSampling(u));
   for (int c = 0; c < columns; ++c) {
     const Vec3 p = point + across * ((c - (columns - 1) * 0.5) * pixelWidth);
-    taps->Add(c, *volume, p[0], p[1]);
+    scratch.taps->Add(c, *volume, p[0], p[1]);
   }
 }
 
