@@ -13,8 +13,7 @@ VTK runs with its default thread count, the reformatter on 2 OpenMP threads.
 
 Usage: benchmarks/reslice_vs_vtk.py [BENCH_BINARY] [--rounds N]
 (default build/benchmarks/quorvel_reformat_bench). Installs Debian's
-python3-vtk9 when the system Python lacks it (with apt-get, through sudo
-unless root).
+python3-vtk9 when it is missing (scripts/install-deps.sh vtk).
 """
 import argparse
 import array
@@ -26,7 +25,8 @@ import subprocess
 import sys
 import time
 
-SYSTEM_PYTHON = "/usr/bin/python3"
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+SYSTEM_PYTHON = "/usr/bin/python3"  # the interpreter Debian's VTK is built for
 SIZE, SLICES, VOXEL = 512, 400, 0.3
 COLUMNS, ROWS, PIXEL, BAND_SAMPLES = 601, 480, 0.25, 65
 
@@ -37,13 +37,7 @@ def ensure_vtk():
         return
     except ImportError:
         pass
-    has_vtk = subprocess.run([SYSTEM_PYTHON, "-c", "import vtk"], capture_output=True).returncode == 0
-    if not has_vtk:
-        sudo = [] if os.geteuid() == 0 else ["sudo"]
-        env = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
-        subprocess.run(sudo + ["apt-get", "update", "-qq"], check=True, env=env)
-        subprocess.run(sudo + ["apt-get", "install", "-y", "-qq", "--no-install-recommends", "python3-vtk9"],
-                       check=True, env=env)
+    subprocess.run([os.path.join(ROOT, "scripts", "install-deps.sh"), "vtk"], check=True)
     if os.path.realpath(sys.executable) != os.path.realpath(SYSTEM_PYTHON):
         os.execv(SYSTEM_PYTHON, [SYSTEM_PYTHON] + sys.argv)
 

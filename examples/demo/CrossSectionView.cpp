@@ -14,9 +14,7 @@ constexpr double kMarkArm = 2.0;  // mm, the arms of the panorama point's cross
 }  // namespace
 
 PlaneFraming CrossSectionView::Fitted(const Scene& scene, const Viewport& viewport) {
-  Vec3 corner, size;
-  ImagePlacement(scene.Images().CrossSection(), scene.Images().Bottom(), corner, size);
-  return PlaneFraming::Fit(corner + size * 0.5, size[0], size[1], viewport);
+  return FitImage(scene.Images().CrossSection(), scene.Images().Bottom(), viewport);
 }
 
 PlaneFraming CrossSectionView::Framing(const Scene& scene, const Viewport& viewport) {
@@ -26,9 +24,7 @@ PlaneFraming CrossSectionView::Framing(const Scene& scene, const Viewport& viewp
 void CrossSectionView::Render(Scene& scene, const Viewport& viewport, Resources& resources) {
   if (scene.HasArch()) {
     Framing(scene, viewport).Load(camera);
-    Vec3 corner, size;
-    ImagePlacement(scene.CrossSection(), scene.Images().Bottom(), corner, size);
-    resources.crossSection.RenderTexture(corner, Vec3(size[0], 0.0, 0.0), Vec3(0.0, size[1], 0.0));
+    DrawImage(resources.crossSection, scene.CrossSection(), scene.Images().Bottom());
     DrawMarks(scene);
   }
   DrawLabels(scene, viewport, resources);

@@ -18,8 +18,8 @@ const char* kUsage =
     "                  two-series, missing-slice, duplicate-slice,\n"
     "                  different-sizes, truncated-file; or all, each into\n"
     "                  FOLDER/NAME\n"
-    "  --grid CxRxS    columns, rows and slices (default 400x400x300)\n"
-    "  --voxel MM      voxel size in mm (default 0.4)\n";
+    "  --grid CxRxS    columns, rows and slices (default 267x267x200)\n"
+    "  --voxel MM      voxel size in mm (default 0.6)\n";
 
 struct Arguments {
   std::string folder, variant = "plain";

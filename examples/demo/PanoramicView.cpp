@@ -7,16 +7,30 @@
 #include <GL/gl.h>
 
 namespace Demo {
+namespace {
 
+// The outer corner of the image's pixel (0, 0) and its extent.
 void ImagePlacement(const GreyImage& image, double bottom, Vec3& corner, Vec3& size) {
   size = Vec3(image.Width() * image.pixelWidth, image.Height() * image.pixelHeight, 0.0);
   corner = Vec3(-size[0] * 0.5, bottom - image.pixelHeight * 0.5, 0.0);
 }
 
-PlaneFraming PanoramicView::Fitted(const Scene& scene, const Viewport& viewport) {
+}  // namespace
+
+PlaneFraming FitImage(const GreyImage& image, double bottom, const Viewport& viewport) {
   Vec3 corner, size;
-  ImagePlacement(scene.Images().Panoramic(), scene.Images().Bottom(), corner, size);
+  ImagePlacement(image, bottom, corner, size);
   return PlaneFraming::Fit(corner + size * 0.5, size[0], size[1], viewport);
+}
+
+void DrawImage(Quorvel::Gl2DTextureMapper& mapper, const GreyImage& image, double bottom) {
+  Vec3 corner, size;
+  ImagePlacement(image, bottom, corner, size);
+  mapper.RenderTexture(corner, Vec3(size[0], 0.0, 0.0), Vec3(0.0, size[1], 0.0));
+}
+
+PlaneFraming PanoramicView::Fitted(const Scene& scene, const Viewport& viewport) {
+  return FitImage(scene.Images().Panoramic(), scene.Images().Bottom(), viewport);
 }
 
 PlaneFraming PanoramicView::Framing(const Scene& scene, const Viewport& viewport) {
@@ -26,16 +40,10 @@ PlaneFraming PanoramicView::Framing(const Scene& scene, const Viewport& viewport
 void PanoramicView::Render(Scene& scene, const Viewport& viewport, Resources& resources) {
   if (scene.HasArch()) {
     Framing(scene, viewport).Load(camera);
-    DrawImage(scene, resources);
+    DrawImage(resources.panoramic, scene.Panoramic(), scene.Images().Bottom());
     DrawMarks(scene);
   }
   DrawLabels(scene, viewport, resources);
-}
-
-void PanoramicView::DrawImage(Scene& scene, Resources& resources) {
-  Vec3 corner, size;
-  ImagePlacement(scene.Panoramic(), scene.Images().Bottom(), corner, size);
-  resources.panoramic.RenderTexture(corner, Vec3(size[0], 0.0, 0.0), Vec3(0.0, size[1], 0.0));
 }
 
 // The axial slice's height across the image, the transversal slices as

@@ -24,16 +24,17 @@ public:
   static PlaneFraming Framing(const Scene& scene, const Viewport& viewport);
 
 private:
-  void DrawImage(Scene& scene, Resources& resources);
   void DrawMarks(const Scene& scene);
   void DrawLabels(const Scene& scene, const Viewport& viewport, Resources& resources);
 
   Quorvel::GlCamera camera;
 };
 
-/// World corner and size of an image of the panoramic view or the
-/// cross-section view, whose middle column is at x = 0 and whose row 0 is at
-/// height `bottom`: the outer corner of pixel (0, 0) and the extent.
-void ImagePlacement(const GreyImage& image, double bottom, Vec3& corner, Vec3& size);
+/// An image of the panoramic view or the cross-section view, whose middle
+/// column is at x = 0 and whose row 0 is at height `bottom`: fitted whole
+/// into the viewport (before the user's pan and zoom), and drawn through
+/// `mapper`.
+PlaneFraming FitImage(const GreyImage& image, double bottom, const Viewport& viewport);
+void DrawImage(Quorvel::Gl2DTextureMapper& mapper, const GreyImage& image, double bottom);
 
 }  // namespace Demo
