@@ -5,14 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <limits>
 
 namespace QuorvelTest {
 namespace {
 
 using Plane = Quorvel::AxisSlicer::Plane;
 using GreyImage = Brantel::NImage::Image2D<unsigned short>;
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Every pixel of a slice of the ramp is the ramp at its voxel grid position,
 // interpolated along the cut axis; pixels beyond the grid are padding, and

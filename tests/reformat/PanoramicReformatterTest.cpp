@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <limits>
 #include <vector>
 
 namespace QuorvelTest {
@@ -16,7 +15,6 @@ namespace {
 
 using Projection = Quorvel::PanoramicReformatter::Projection;
 using GreyImage = Brantel::NImage::Image2D<unsigned short>;
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 unsigned short Pixel(const GreyImage& image, int column, int row) {
   return image.GetData()[row * image.GetWidth() + column];
