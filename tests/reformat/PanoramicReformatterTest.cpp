@@ -165,6 +165,7 @@ TEST(PanoramicReformatter, PadsWhatCannotBeSampled) {
     a.reformatter.SetPadding(9);
     breakIt(a);
     GreyImage image(29, 6, true), none(0, 6, true);
+    std::fill_n(image.GetData(), image.GetSize(), 0);  // not left holding the last case's padding
     a.reformatter.Reformat(image);
     a.reformatter.Reformat(none);
     EXPECT_EQ(std::count(image.GetData(), image.GetData() + image.GetSize(), 9), 29 * 6);
