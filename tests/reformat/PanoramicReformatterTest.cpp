@@ -51,11 +51,12 @@ TEST(PanoramicReformatter, ProjectsTheRampAcrossTheBand) {
   const Case cases[] = {{2.2, 0.5, 1}, {2.2, kNaN, 0}};  // 5 samples from -1 to +1; 1
   DiagonalArch a;
   ASSERT_EQ(a.reformatter.ArchColumns(), 29);  // 5 sqrt(2) / 0.25 = 28.3
+  GreyImage image(29, 6, true);
   for (const Case& band : cases)
     for (const Projection projection : {Projection::Mean, Projection::Maximum}) {
       a.reformatter.SetBand(band.thickness, band.step);
       a.reformatter.SetProjection(projection);
-      GreyImage image(29, 6, true);
+      std::fill_n(image.GetData(), image.GetSize(), 0);  // no case's ramp left over
       a.reformatter.Reformat(image);
       for (int r = 0; r < 6; ++r)
         for (int c = 0; c < 29; ++c) {
