@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <limits>
 #include <vector>
 
 namespace QuorvelTest {
@@ -16,7 +15,6 @@ namespace {
 
 using Projection = Quorvel::PanoramicReformatter::Projection;
 using GreyImage = Brantel::NImage::Image2D<unsigned short>;
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 unsigned short Pixel(const GreyImage& image, int column, int row) {
   return image.GetData()[row * image.GetWidth() + column];
@@ -53,11 +51,12 @@ TEST(PanoramicReformatter, ProjectsTheRampAcrossTheBand) {
   const Case cases[] = {{2.2, 0.5, 1}, {2.2, kNaN, 0}};  // 5 samples from -1 to +1; 1
   DiagonalArch a;
   ASSERT_EQ(a.reformatter.ArchColumns(), 29);  // 5 sqrt(2) / 0.25 = 28.3
+  GreyImage image(29, 6, true);
   for (const Case& band : cases)
     for (const Projection projection : {Projection::Mean, Projection::Maximum}) {
       a.reformatter.SetBand(band.thickness, band.step);
       a.reformatter.SetProjection(projection);
-      GreyImage image(29, 6, true);
+      std::fill_n(image.GetData(), image.GetSize(), 0);  // no case's ramp left over
       a.reformatter.Reformat(image);
       for (int r = 0; r < 6; ++r)
         for (int c = 0; c < 29; ++c) {
@@ -86,8 +85,9 @@ TEST(PanoramicReformatter, CrossSectionOfTheRampSpansTheNormalAndHeight) {
   a.reformatter.Reformat(noMemory);
   a.reformatter.SetPadding(5);
   for (const double position : {3.6, -3.6, kNaN}) {  // beyond the ends (5 sqrt(2) / 2 = 3.54)
+    std::fill_n(image.GetData(), image.GetSize(), 0);  // so that every pixel of padding is written here
     a.reformatter.CrossSection(position, image);
-    EXPECT_EQ(std::count(image.GetData(), image.GetData() + image.GetSize(), 5), 54);
+    EXPECT_EQ(std::count(image.GetData(), image.GetData() + image.GetSize(), 5), 54) << position;
   }
 }
 
@@ -166,6 +166,7 @@ TEST(PanoramicReformatter, PadsWhatCannotBeSampled) {
     a.reformatter.SetPadding(9);
     breakIt(a);
     GreyImage image(29, 6, true), none(0, 6, true);
+    std::fill_n(image.GetData(), image.GetSize(), 0);  // not left holding the last case's padding
     a.reformatter.Reformat(image);
     a.reformatter.Reformat(none);
     EXPECT_EQ(std::count(image.GetData(), image.GetData() + image.GetSize(), 9), 29 * 6);

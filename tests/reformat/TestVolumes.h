@@ -4,13 +4,14 @@
 #include <brantel/geometry/SplineBase.h>
 #include <quorvel/Volume.h>
 
-#include <cstdint>
 #include <functional>
+#include <limits>
 
 namespace QuorvelTest {
 
 using Vec3 = Brantel::Geometry::Vector3<double>;
 using Vec3i = Brantel::Geometry::Vector3<int>;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 /// Fills an owning volume with value(i, j, k).
 inline Quorvel::Volume MakeVolume(const Vec3i& n, const Vec3& spacing, const Vec3& origin,

@@ -12,8 +12,6 @@
 namespace QuorvelTest {
 namespace {
 
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
-
 TEST(Volume, OwnsZeroedVoxelsOrViewsTheCallersWithoutCopying) {
   Quorvel::Volume owning(Vec3i(2, 3, 4), Vec3(1, 1, 1), Vec3(0, 0, 0));
   ASSERT_NE(owning.WritableVoxels(), nullptr);

@@ -2,6 +2,7 @@
 // until it succeeds: it throws std::bad_alloc, leaks nothing, leaves no
 // attribute pushed and no GL error, and its object is in its documented state
 // and works afterwards as one on which nothing failed.
+#include "../reformat/TestVolumes.h"
 #include "../texture/InspectableMapper.h"
 
 #include "AllocationHook.h"
@@ -29,15 +30,6 @@ namespace {
 
 using Quorvel::GlCoordAxes, Quorvel::GlPanoramaRegion3D, Quorvel::GlPanoramaRegionAxial, Quorvel::GlWiredVolume,
     Quorvel::Volume;
-
-// A straight curve of length 10 along x, sampled every unit, normals along y.
-struct Line : Brantel::Geometry::CSplineBase<Vec3> {
-  Line() {
-    controlPoints = {Vec3(0, 0, 0), Vec3(10, 0, 0)};
-    for (int i = 0; i <= 10; ++i) samplePoints.emplace_back(i, 0, 0), sampleNormals.emplace_back(0, 1, 0);
-  }
-  Vec3 InterpolateSegment(unsigned, double) const override { return {}; }
-};
 
 // Whether `call` threw std::bad_alloc with the n-th allocation from here failing.
 bool FailsAt(long n, const std::function<void()>& call) {
@@ -85,7 +77,7 @@ TEST_F(AllocationFailure, EveryAllocatingOperationThrowsAndRecovers) {
   for (const Vec3& d : {Vec3(1, 0, 0), Vec3(0, 1, 0), Vec3(0, 0, 1)}) axes.AddAxis(d, d);
   GlWiredVolume box;
   box.SetVolumeSize(Vec3(100, 80, 60));
-  Line line;
+  const LineSpline line(Vec3(0, 0, 0), Vec3(10, 0, 0), Vec3(0, 1, 0), 11);  // sampled every unit
   GlPanoramaRegion3D region3D;
   GlPanoramaRegionAxial axial;
   auto set = [&](Quorvel::GlPanoramaRegionBase& r) {

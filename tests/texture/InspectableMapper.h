@@ -29,11 +29,11 @@ using GreyImage = Quorvel::Gl2DTextureMapper::GreyImage;
 using Vec2i = Quorvel::Gl2DTextureMapper::Vec2i;
 using Vec3 = Quorvel::Gl2DTextureMapper::Vec3;
 
-/// Pixel (x, y) holds (7x + 13y) mod 4099 + shift: unlike its neighbours.
-inline std::unique_ptr<GreyImage> MakeImage(int width, int height, int shift = 0) {
+/// Pixel (x, y) holds (7x + 13y) mod 4099: unlike its neighbours.
+inline std::unique_ptr<GreyImage> MakeImage(int width, int height) {
   auto image = std::make_unique<GreyImage>(width, height, true);
   for (int i = 0; i < width * height; ++i)
-    image->GetData()[i] = static_cast<unsigned short>((7 * (i % width) + 13 * (i / width)) % 4099 + shift);
+    image->GetData()[i] = static_cast<unsigned short>((7 * (i % width) + 13 * (i / width)) % 4099);
   return image;
 }
 
